@@ -1,0 +1,37 @@
+// Runs a fuzz target over files and folders of inputs, without libFuzzer.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+int RunFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 0;
+    LLVMFuzzerTestOneInput(nullptr, 0);
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path arg(argv[i]);
+        if (std::filesystem::is_directory(arg)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
+                if (entry.is_regular_file())
+                    runs += RunFile(entry.path());
+        } else {
+            runs += RunFile(arg);
+        }
+    }
+    std::printf("replayed %d inputs\n", runs);
+    return 0;
+}
