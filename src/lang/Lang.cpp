@@ -109,8 +109,9 @@ void TLangControl::ListLanguages(QStringList& paths, QStringList& captions) cons
     const QDir dir(folder);
     if (!dir.exists())
         return;
-    const QStringList names = dir.entryList(
-        {QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::Readable, QDir::Name);
+    const QStringList names =
+        dir.entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::Readable,
+                      QDir::Name | QDir::IgnoreCase);
     for (const QString& fileName : names) {
         const QString path = dir.filePath(fileName);
         const TLanguageFile file(path, LangKeyWidth);
