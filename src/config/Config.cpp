@@ -2,8 +2,7 @@
 
 #include <utility>
 
-namespace {
-TConfigValue FromDefinition(const TDefConfigValue& row)
+TConfigValue TConfig::FromDefinition(const TDefConfigValue& row)
 {
     TConfigValue item;
     item.Id = row.id;
@@ -26,7 +25,6 @@ TConfigValue FromDefinition(const TDefConfigValue& row)
     }
     return item;
 }
-} // namespace
 
 TConfig::TConfig(const QString& registryFilePath)
     : FFile(std::make_unique<TRegistryFile>(registryFilePath)), FRegistry(*FFile)

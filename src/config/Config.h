@@ -78,6 +78,9 @@ public:
     bool SaveValue(int id);
     void ResetValue(int id);
 
+    // "<kind>/<key>/<default>": integers in decimal, a boolean is true unless its value
+    // begins with "0", a string may hold "/".
+    static TConfigValue FromDefinition(const TDefConfigValue& row);
     void BuildFromDefaults();
     void SortById();
     static void AssignText(QString& buffer, QStringView text);

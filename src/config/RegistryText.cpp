@@ -180,8 +180,9 @@ private:
     bool ParseValue(const QString& line)
     {
         TRegValue value;
-        qsizetype pos = 1;
-        if (line.startsWith(u'"') && !ReadQuoted(line, pos, value.Name))
+        const bool quoted = line.startsWith(u'"');
+        qsizetype pos = quoted ? 0 : 1;
+        if (quoted && !ReadQuoted(line, pos, value.Name))
             return false;
         while (pos < line.size() && line[pos].isSpace())
             ++pos;
