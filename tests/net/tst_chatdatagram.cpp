@@ -1,13 +1,10 @@
 #include "net/ChatDatagram.h"
 
+#include "DatagramToString.h"
+
 #include <QtTest>
 
 using namespace Datagram;
-
-char* toString(const TChatDatagram& datagram)
-{
-    return qstrdup(DescribeDatagram(datagram).constData());
-}
 
 namespace {
 

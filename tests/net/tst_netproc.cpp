@@ -1,5 +1,7 @@
 #include "net/NetProc.h"
 
+#include "DatagramToString.h"
+
 #include <QDir>
 #include <QtTest>
 
@@ -9,11 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
-char* toString(const TChatDatagram& datagram)
-{
-    return qstrdup(DescribeDatagram(datagram).constData());
-}
 
 namespace {
 
