@@ -11,8 +11,7 @@
 
 namespace {
 
-// A real wait instead of a busy loop: an idle chat then costs no CPU, and the stop request
-// arrives through the wake descriptor without waiting for the time-out.
+// A blocking wait, not a 10-microsecond busy loop: that would keep a whole core busy.
 constexpr int WaitMs = 100;
 
 } // namespace
@@ -36,6 +35,7 @@ TRecThread::~TRecThread()
 void TRecThread::Stop()
 {
     FStopRequested.store(true);
+    // Wakes the wait at once instead of at its time-out.
     if (FWakeFd >= 0) {
         const eventfd_t one = 1;
         (void)::write(FWakeFd, &one, sizeof one);
