@@ -4,9 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Trims every character up to the blank, control characters included, at both ends.
 QString TrimBlanksAndControls(QStringView text)
 {
     qsizetype first = 0;
@@ -17,6 +14,8 @@ QString TrimBlanksAndControls(QStringView text)
         --last;
     return text.sliced(first, last - first).toString();
 }
+
+namespace {
 
 void ClampSelection(TEditorText& edit)
 {

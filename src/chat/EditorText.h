@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 
@@ -12,6 +13,9 @@ struct TEditorText {
     int SelStart = 0;
     int SelLength = 0;
 };
+
+// Removes every character up to the blank, control characters included, at both ends.
+QString TrimBlanksAndControls(QStringView text);
 
 // Text before the first colon is the addressee of a private message, the rest is its body.
 // Without a colon pos is 1 and addressee is empty. Otherwise addressee is the text before

@@ -34,6 +34,27 @@ class TestEditorText : public QObject
 {
     Q_OBJECT
 private slots:
+    void trim_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("trimmed");
+        QTest::newRow("blanks and controls") << " \t\x01"
+                                                "a b\r\n"
+                                             << "a b";
+        QTest::newRow("inner ones stay") << "a \t b"
+                                         << "a \t b";
+        QTest::newRow("only blanks") << " \r\n "
+                                     << "";
+        QTest::newRow("non-breaking space is text")
+            << QStringLiteral("\u00A0x\u00A0") << QStringLiteral("\u00A0x\u00A0");
+    }
+    void trim()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, trimmed);
+        QCOMPARE(TrimBlanksAndControls(text), trimmed);
+    }
+
     void split_data()
     {
         QTest::addColumn<QString>("text");
