@@ -1,10 +1,96 @@
+#include "HeadlessOptions.h"
+#include "HeadlessPeer.h"
+
+#include "config/Config.h"
+#include "config/Globals.h"
+#include "config/Utils.h"
+#include "lang/Lang.h"
+#include "net/BroadcastChoice.h"
+#include "net/EnumNetworkItfs.h"
+#include "net/NetProc.h"
+
 #include <QCoreApplication>
-#include <QTextStream>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int SignalPipe[2] = {-1, -1};
+
+void OnTerminate(int)
+{
+    const char byte = 1;
+    (void)::write(SignalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT end the peer the way /quit does, so it still says goodbye.
+void CatchTermination(THeadlessPeer& peer, QObject* context)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [&peer] { peer.Quit(); });
+    struct sigaction action = {};
+    action.sa_handler = OnTerminate;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+int RunHeadless(const THeadlessOptions& options)
+{
+    InitAppFolder();
+    TConfig& config = AppConfig();
+    config.SetReadOnly(true);
+    config.OpenRegistryKey(QString::fromLatin1(TConfig::KeyPath));
+    config.LoadAll();
+    options.ApplyTo(config);
+
+    TLangControl& lang = AppLang();
+    lang.SetAppFolder([] { return AppFolder; });
+    lang.LoadLanguage(config.GetStr(language_file_name));
+
+    TChatSocket& socket = ChatEndpoint();
+    socket.Reset();
+    socket.SetChatPort(static_cast<quint16>(config.GetInt(udp_port)));
+    const TBroadcastChoice destination =
+        ChooseBroadcastAddress(config.GetStr(broadcast_ip), AvailableNetInterfaces());
+    config.SetStr(broadcast_ip, destination.storedText);
+    socket.SetBroadcastAddress(destination.address);
+
+    THeadlessPeer peer(socket, config, lang);
+    CatchTermination(peer, &peer);
+    peer.Start();
+    return QCoreApplication::exec();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTextStream(stdout) << "Zelkit Chat " << ZELKIT_VERSION_MAJOR << '.' << ZELKIT_VERSION_MINOR
-                        << " build " << ZELKIT_VERSION_BUILD << '\n';
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("zelkit-chat"));
+    const THeadlessOptions options = THeadlessOptions::Parse(app.arguments().mid(1));
+    if (!options.Error.isEmpty()) {
+        std::fprintf(stderr, "zelkit-chat: %s\n%s", qPrintable(options.Error),
+                     qPrintable(HeadlessUsage()));
+        return 2;
+    }
+    if (options.Help) {
+        std::fputs(qPrintable(HeadlessUsage()), stdout);
+        return 0;
+    }
+    if (options.Version) {
+        ReadProductVersion();
+        std::printf("Zelkit Chat %s\n", qPrintable(GetVersionString()));
+        return 0;
+    }
+    if (!options.Headless)
+        std::fprintf(stderr, "zelkit-chat: the desktop window is not part of this build yet; "
+                             "running as a headless peer (see --help)\n");
+    return RunHeadless(options);
 }

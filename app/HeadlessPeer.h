@@ -1,0 +1,106 @@
+#pragma once
+
+#include "chat/ChatEngine.h"
+#include "chat/ChatHost.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <QTimer>
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <optional>
+
+class TChatSocket;
+class TConfig;
+class TLangControl;
+class TRecThread;
+
+// The chat engine without windows: a real socket, the settings it was given, standard input
+// for commands and standard output for what a window would show, one line per event.
+class THeadlessPeer final : public QObject, public IChatHost
+{
+    Q_OBJECT
+public:
+    THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang);
+    ~THeadlessPeer() override;
+
+    // Joins at once; the program ends when the peer has left (/quit, end of input, SIGTERM).
+    void Start();
+    void Quit();
+
+    // IChatHost
+    bool OpenChatSocket(int& error) override;
+    bool CloseChatSocket(int& error) override;
+    bool SendDatagram(const TChatDatagram& datagram, int& error) override;
+    bool ReceiveDatagram(QByteArray& bytes, int& error) override;
+    QString LocalAddressText() const override;
+    QString LocalHostName() const override;
+    void ResumeReceiveThread() override;
+    qint64 MonotonicMs() const override;
+    QDateTime LocalNow() const override;
+    void StartTimer(TChatTimer timer, int intervalMs) override;
+    void StopTimer(TChatTimer timer) override;
+    void AddChatMessage(const TChatMessage& message) override;
+    void AddEventMessage(TChatView view, bool showTime, const QString& text) override;
+    void AddNoticeMessage(TChatView view, const QString& text) override;
+    void AddErrorMessage(TChatView view, const QString& text, int errorCode) override;
+    void WriteMessage(const QByteArray& nick, const QByteArray& text) override;
+    void WriteSessionEvent(const QString& text, bool emptyLineAfter) override;
+    void StartConferenceBlink() override {}
+    void StartPrivateBlink() override {}
+    bool FileExists(const QString&) const override { return false; }
+    void PlayChatSound(TChatSound, const QString&) override {}
+    void ShowPopupMessage(const QByteArray&, const QByteArray&, std::uint32_t, bool, int,
+                          bool) override
+    {
+    }
+    bool IsApplicationActive() const override { return false; }
+    bool IsWindowCovered() const override { return false; }
+    bool IsWindowMinimizedOrHidden() const override { return true; }
+    void StartTrayAnimation() override {}
+    void FlashTaskbarButton() override {}
+    void SetStatusText(int panel, const QString& text) override;
+    void ShowNickInUse(const QString& text) override;
+    bool ShowRegistrationDialog(bool changeUserMode) override;
+    void ShowRecipientHint(const QString& text) override;
+    void HideRecipientHint() override {}
+    void PostStartChat() override;
+    void PostMinimize() override {}
+    QString EditorText() const override { return FEditor; }
+    void SetEditorText(const QString& text, int) override { FEditor = text; }
+    TEditorFont EditorFont() const override;
+    void FocusEditor() override {}
+    void UpdateEditCommands() override {}
+
+private:
+    void Emit(const QString& line) const;
+    QString ViewPrefix(TChatView view) const;
+    void ReadInput();
+    void SchedulePump();
+    void Pump();
+    bool ReadyForInput() const;
+    void Execute(const QString& line);
+    void PrintContacts() const;
+
+    TChatSocket& FSocket;
+    TConfig& FConfig;
+    TLangControl& FLang;
+    std::unique_ptr<TChatEngine> FEngine;
+    std::unique_ptr<TRecThread> FThread;
+    std::array<QTimer, ChatTimerCount> FTimers;
+    QElapsedTimer FClock;
+    std::unique_ptr<QSocketNotifier> FInput;
+    QByteArray FInputBuffer;
+    std::deque<QString> FLines;
+    bool FEndOfInput = false;
+    bool FPumpScheduled = false;
+    bool FQuitting = false;
+    // Set when a claim was refused and the user must name another nickname.
+    bool FAwaitingNick = false;
+    std::optional<std::pair<QString, int>> FPendingNick;
+    QString FEditor;
+};
