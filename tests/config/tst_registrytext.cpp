@@ -57,7 +57,7 @@ private slots:
         QTest::newRow("UTF-16LE export")
             << Utf16Export(QString::fromUtf8(Header) +
                            QString::fromUtf16(u"[HKEY_CURRENT_USER\\K]\n\"nick\"=\"\u0416\u00e9\"\n"
-                                   "\"bin\"=hex:41,00,\\\n  00,00\n"))
+                                              "\"bin\"=hex:41,00,\\\n  00,00\n"))
             << QStringList{"[HKEY_CURRENT_USER\\K]", "nick=1:16 04 e9 00 00 00",
                            "bin=3:41 00 00 00"};
     }
@@ -98,7 +98,8 @@ private slots:
         QTest::newRow("invalid UTF-8") << Header + "[A]\n\"x\"=\"\xC3\x28\"\n";
         QTest::newRow("UTF-16 odd size") << Utf16Export(QString::fromUtf8(Header)) + "\x41";
         QTest::newRow("UTF-16 lone surrogate")
-            << Utf16Export(QString::fromUtf8(Header) + QStringLiteral("[A]\n\"x\"=\"") + QChar(0xD800) + QStringLiteral("\"\n"));
+            << Utf16Export(QString::fromUtf8(Header) + QStringLiteral("[A]\n\"x\"=\"") +
+                           QChar(0xD800) + QStringLiteral("\"\n"));
         QTest::newRow("binary junk") << QByteArray("\x00\x01\x02\xFF", 4);
     }
     void refuses()
