@@ -200,7 +200,7 @@ void TChatEngine::OnEnter(const TChatDatagram& d)
 {
     if (d.SenderNick != OwnNick() && SoundsAllowed())
         PlayIfEnabled(TChatSound::seNewContact, sound_enabled_new_contact, sound_file_new_contact);
-    if (!FContacts.Add(d.SenderNick, d.Gender))
+    if (FContacts.Count() >= MaxContacts || !FContacts.Add(d.SenderNick, d.Gender))
         return;
     const QString line = PresenceLine(sidUserEntering, d.SenderNick);
     FHost.AddEventMessage(TChatView::Conference, true, line);
@@ -230,7 +230,8 @@ void TChatEngine::OnListQuery()
 
 void TChatEngine::OnListAnswer(const TChatDatagram& d)
 {
-    if (ChatState() != TChatState::csInterrogating || FContacts.Find(d.SenderNick))
+    if (ChatState() != TChatState::csInterrogating || FContacts.Count() >= MaxContacts ||
+        FContacts.Find(d.SenderNick))
         return;
     FContacts.Add(d.SenderNick, d.Gender);
     FContacts.SetHidden(d.SenderNick, d.RecipientNick == Datagram::HiddenMarker);

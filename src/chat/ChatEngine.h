@@ -73,6 +73,9 @@ public:
     static constexpr int PrivateHintInterval = 1500;
     static constexpr int PieceInterval = 120;
     static constexpr qint64 EchoWindowMs = 2000;
+    // Far above any LAN's head count; it only stops a stream of forged enter datagrams from
+    // growing the list without end.
+    static constexpr int MaxContacts = 10000;
 
 private:
     void SetChatState(TChatEvent event);

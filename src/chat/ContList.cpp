@@ -21,13 +21,14 @@ bool TContactList::Add(const QByteArray& nick, std::uint8_t gender)
     // Looking up the stored (cut) form keeps a 40-byte nick from becoming a second record
     // of the 32-byte nick it shares its start with.
     const QByteArray stored = nick.left(Datagram::NickCapacity);
-    if (FindIndex(stored) >= 0)
+    if (FByNick.contains(stored))
         return false;
 
     auto record = std::make_unique<TContactInfo>();
     record->Nick = stored;
     record->Gender = gender;
     TViewEntry entry{record.get(), FromAnsi(stored)};
+    FByNick.insert(stored, record.get());
     FRecords.push_back(std::move(record));
 
     // Binary insertion after every equal caption: equal captions keep their arrival order,
@@ -45,25 +46,25 @@ bool TContactList::Add(const QByteArray& nick, std::uint8_t gender)
 
 TContactInfo* TContactList::Find(const QByteArray& nick)
 {
-    const int i = FindIndex(nick);
-    return i < 0 ? nullptr : FRecords[i].get();
+    return FByNick.value(nick, nullptr);
 }
 
 const TContactInfo* TContactList::Find(const QByteArray& nick) const
 {
-    const int i = FindIndex(nick);
-    return i < 0 ? nullptr : FRecords[i].get();
+    return FByNick.value(nick, nullptr);
 }
 
 bool TContactList::RemoveByNick(const QByteArray& nick)
 {
-    const int i = FindIndex(nick);
-    if (i < 0)
+    const TContactInfo* contact = Find(nick);
+    if (!contact)
         return false;
-    const int row = RowOf(FRecords[i].get());
+    const int i = IndexOf(contact);
+    const int row = RowOf(contact);
     FOrder.erase(FOrder.begin() + row);
     if (FView)
         FView->RemoveItem(row);
+    FByNick.remove(contact->Nick);
     FRecords.erase(FRecords.begin() + i);
     return true;
 }
@@ -90,6 +91,7 @@ bool TContactList::SetIgnored(const QByteArray& nick, bool ignored)
 
 void TContactList::Clear()
 {
+    FByNick.clear();
     FOrder.clear();
     FRecords.clear();
     if (FView)
@@ -192,13 +194,11 @@ void TContactList::ContactClicked(int row, bool modifier)
         callback(nick);
 }
 
-int TContactList::FindIndex(const QByteArray& nick) const
+int TContactList::IndexOf(const TContactInfo* info) const
 {
-    for (std::size_t i = 0; i < FRecords.size(); ++i) {
-        if (FRecords[i]->Nick == nick)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const auto it = std::find_if(FRecords.begin(), FRecords.end(),
+                                 [info](const auto& record) { return record.get() == info; });
+    return static_cast<int>(it - FRecords.begin());
 }
 
 int TContactList::RowOf(const TContactInfo* info) const

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCollator>
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
 
@@ -93,13 +94,16 @@ private:
         QString Caption;
     };
 
-    int FindIndex(const QByteArray& nick) const;
+    int IndexOf(const TContactInfo* info) const;
     int RowOf(const TContactInfo* info) const;
     bool CaptionLess(const QString& a, const QString& b) const;
     void RefreshImage(const TContactInfo* info);
     void FillView();
 
     std::vector<std::unique_ptr<TContactInfo>> FRecords;
+    // Every datagram looks its sender up; the index keeps that constant-time however many
+    // peers there are. Nicknames are unique, so it finds what a scan in arrival order would.
+    QHash<QByteArray, TContactInfo*> FByNick;
     std::vector<TViewEntry> FOrder;
     QCollator FCollator;
     IContactView* FView = nullptr;

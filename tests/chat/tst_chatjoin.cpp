@@ -290,6 +290,18 @@ private slots:
         QVERIFY(a.Engine->Contacts().Find("Ghost")->Hidden);
     }
 
+    void forgedEntersCannotGrowTheListWithoutEnd()
+    {
+        TSimLan lan;
+        TSimPeer& a = lan.Add(QStringLiteral("Anna"));
+        a.Start();
+        lan.Advance(2000);
+        for (int i = 0; i < TChatEngine::MaxContacts + 50; ++i)
+            a.Engine->DispatchDatagram(EncodeDatagram(
+                MakeShortCommand(TDatagramKind::dkEnter, "x" + QByteArray::number(i), 0)));
+        QCOMPARE(a.Engine->Contacts().Count(), TChatEngine::MaxContacts);
+    }
+
     void enterAndLeaveOfOthers()
     {
         TSimLan lan;
