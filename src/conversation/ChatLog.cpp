@@ -1,0 +1,406 @@
+#include "conversation/ChatLog.h"
+
+#include "chat/ConsoleText.h"
+#include "config/Utils.h"
+#include "platform/CodePage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// The history holds private messages: only its owner reads a file the log creates.
+constexpr mode_t NewFileMode = 0600;
+constexpr qint64 BytesPerKB = 1024;
+// One line is cut per this many bytes of the file's size.
+constexpr qint64 BytesPerCutLine = 1280;
+constexpr size_t ChunkSize = 64 * 1024;
+
+QString ErrnoText(const char* what, const QString& path)
+{
+    return QStringLiteral("%1 %2: %3")
+        .arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+bool WriteAll(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Opens for appending, creating the file when missing. O_NONBLOCK keeps a FIFO without
+// reader from hanging the program; anything but a regular file is refused.
+int OpenForAppend(const QString& name, QString& error)
+{
+    if (name.isEmpty()) {
+        error = QStringLiteral("no history file name");
+        return -1;
+    }
+    const int fd =
+        ::open(QFile::encodeName(name).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, NewFileMode);
+    if (fd < 0) {
+        error = ErrnoText("cannot open", name);
+        return -1;
+    }
+    struct stat info {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        error = QStringLiteral("not a regular file: %1").arg(name);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// Every CR LF, lone CR and lone LF becomes CR LF, so that each line of the file ends alike.
+QByteArray WithCrLfBreaks(const QByteArray& text)
+{
+    if (!text.contains('\r') && !text.contains('\n'))
+        return text;
+    QByteArray result;
+    result.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            result.append("\r\n");
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            result.append(c);
+        }
+    }
+    return result;
+}
+
+// The offset just past the `lines`-th line end (LF) from the file's start, or the file's
+// end when it has fewer lines; -1 on a read error. Lines written by other editors (LF
+// only) are cut whole as well.
+qint64 OffsetAfterLines(int fd, qint64 lines)
+{
+    std::array<char, ChunkSize> buffer{};
+    qint64 offset = 0;
+    while (lines > 0) {
+        const ssize_t got = ::pread(fd, buffer.data(), buffer.size(), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        const char* begin = buffer.data();
+        const char* end = begin + got;
+        for (const char* p = begin; p < end && lines > 0;) {
+            const void* found = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            if (!found) {
+                p = end;
+                break;
+            }
+            p = static_cast<const char*>(found) + 1;
+            --lines;
+            if (lines == 0)
+                return offset + (p - begin);
+        }
+        offset += got;
+    }
+    return offset;
+}
+
+bool CopyFrom(int from, qint64 offset, int to)
+{
+    std::array<char, ChunkSize> buffer{};
+    for (;;) {
+        const ssize_t got = ::pread(from, buffer.data(), buffer.size(), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (!WriteAll(to, buffer.data(), got))
+            return false;
+        offset += got;
+    }
+}
+
+void SyncFolder(const QString& folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes the bytes of `in` from `cut` on to a new file beside `target` and renames it over
+// the target: the history is whole at every moment, cut or not.
+bool ReplaceWithTail(int in, const struct stat& info, qint64 cut, const QString& target,
+                     QString& error)
+{
+    QByteArray tempName = QFile::encodeName(target) + ".XXXXXX";
+    const int out = ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (out < 0) {
+        error = ErrnoText("cannot create a temporary file beside", target);
+        return false;
+    }
+    // Ownership only changes back where the process may do so; failing that is harmless.
+    if (::fchown(out, info.st_uid, info.st_gid) != 0)
+        errno = 0;
+    bool ok =
+        ::fchmod(out, info.st_mode & 07777) == 0 && CopyFrom(in, cut, out) && ::fsync(out) == 0;
+    if (!ok)
+        error = ErrnoText("cannot write", QFile::decodeName(tempName));
+    if (::close(out) != 0 && ok) {
+        ok = false;
+        error = ErrnoText("cannot write", QFile::decodeName(tempName));
+    }
+    if (ok && ::rename(tempName.constData(), QFile::encodeName(target).constData()) != 0) {
+        ok = false;
+        error = ErrnoText("cannot replace", target);
+    }
+    if (!ok) {
+        ::unlink(tempName.constData());
+        return false;
+    }
+    SyncFolder(QFileInfo(target).absolutePath());
+    return true;
+}
+
+// The file the name stands for, through any symbolic links, so that a linked history stays
+// a link after a cut.
+QString ResolvedTarget(const QString& name)
+{
+    const QString canonical = QFileInfo(name).canonicalFilePath();
+    return canonical.isEmpty() ? name : canonical;
+}
+
+bool CutFile(const QString& name, std::uint32_t limitKB, QString& error)
+{
+    const QString target = ResolvedTarget(name);
+    const int in =
+        ::open(QFile::encodeName(target).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (in < 0) {
+        if (errno == ENOENT)
+            return true;
+        error = ErrnoText("cannot read", target);
+        return false;
+    }
+    struct stat info {
+    };
+    bool ok = true;
+    if (::fstat(in, &info) != 0) {
+        error = ErrnoText("cannot read", target);
+        ok = false;
+    } else if (S_ISREG(info.st_mode) && info.st_size / BytesPerKB >= qint64(limitKB)) {
+        const qint64 cut = OffsetAfterLines(in, info.st_size / BytesPerCutLine);
+        if (cut < 0) {
+            error = ErrnoText("cannot read", target);
+            ok = false;
+        } else if (cut > 0) {
+            ok = ReplaceWithTail(in, info, cut, target, error);
+        }
+    }
+    ::close(in);
+    return ok;
+}
+} // namespace
+
+TChatLog::TChatLog(TClock clock) : FClock(std::move(clock)) {}
+
+TChatLog::~TChatLog()
+{
+    Close();
+}
+
+bool TChatLog::SetEnabled(bool on)
+{
+    FEnabled = on;
+    if (on)
+        FEnabled = Open();
+    else
+        Close();
+    return FEnabled;
+}
+
+void TChatLog::SetFileName(const QString& name)
+{
+    if (name == FFileName)
+        return;
+    Close();
+    FFileName = name;
+}
+
+bool TChatLog::Open()
+{
+    if (IsOpen())
+        return true;
+    FFile = OpenForAppend(FFileName, FLastError);
+    if (FFile < 0)
+        return false;
+    FLastError.clear();
+    return true;
+}
+
+void TChatLog::Close()
+{
+    if (!IsOpen())
+        return;
+    ::fdatasync(FFile);
+    ::close(FFile);
+    FFile = -1;
+}
+
+bool TChatLog::WriteSessionEvent(const QString& text, bool blankAfter)
+{
+    if (!FEnabled)
+        return true;
+    const QDateTime now = Now();
+    bool ok = WriteLine(DateText(now) + ' ' + TimeText(now) + ' ' + ToAnsi(text));
+    if (blankAfter)
+        ok = WriteLine(QByteArray()) && ok;
+    return ok;
+}
+
+bool TChatLog::WriteMessage(const QByteArray& nick, const QByteArray& text)
+{
+    if (!FEnabled)
+        return true;
+    return WriteLine('[' + TimeText(Now()) + "] <" + nick + "> " + text);
+}
+
+bool TChatLog::WriteLine(const QByteArray& text)
+{
+    if (!FEnabled)
+        return true;
+    DropUnlinkedFile();
+    if (!Open() || !AppendToFile(WithCrLfBreaks(text) + "\r\n"))
+        return false;
+    FLastError.clear();
+    if (FFirstWrite) {
+        FFirstWrite = false;
+        if (FOnFirstWrite)
+            FOnFirstWrite(*this);
+    }
+    // The line is in the file whatever the cut does; a failed cut is retried next time.
+    if (FSizeLimitKB != 0)
+        TrimToLimit();
+    return true;
+}
+
+bool TChatLog::TrimToLimit()
+{
+    if (FSizeLimitKB == 0 || FFileName.isEmpty())
+        return true;
+    struct stat info {
+    };
+    // Below the cap nothing happens, so the common write costs one stat and no reopening.
+    if (::stat(QFile::encodeName(FFileName).constData(), &info) != 0 ||
+        info.st_size / BytesPerKB < qint64(FSizeLimitKB))
+        return true;
+    const bool wasOpen = IsOpen();
+    Close();
+    QString error;
+    bool ok = CutFile(FFileName, FSizeLimitKB, error);
+    if (wasOpen && !Open()) {
+        error = FLastError;
+        ok = false;
+    }
+    FLastError = ok ? QString() : error;
+    return ok;
+}
+
+QString TChatLog::DefaultFileName()
+{
+    return GetPersonalFolder() + QStringLiteral("ZelkitChat") + QStringLiteral(".history");
+}
+
+bool TChatLog::CanCreateFile(const QString& name)
+{
+    if (name.isEmpty())
+        return false;
+    const QByteArray path = QFile::encodeName(name);
+    struct stat info {
+    };
+    if (::stat(path.constData(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return false;
+        const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return false;
+        ::close(fd);
+        return true;
+    }
+    // O_EXCL: only a file made here is removed again, never one that appeared meanwhile.
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(path.constData());
+    return true;
+}
+
+bool TChatLog::AppendToFile(const QByteArray& line)
+{
+    struct stat info {
+    };
+    const off_t before = ::fstat(FFile, &info) == 0 ? info.st_size : -1;
+    if (WriteAll(FFile, line.constData(), line.size()))
+        return true;
+    FLastError = ErrnoText("cannot write", FFileName);
+    // A line is in the history whole or not at all.
+    if (before >= 0 && ::ftruncate(FFile, before) != 0)
+        FLastError += QStringLiteral("; the file may end in a partial line");
+    Close();
+    return false;
+}
+
+// A history deleted while open would swallow every later line unseen; the next line
+// creates the file anew instead.
+void TChatLog::DropUnlinkedFile()
+{
+    struct stat info {
+    };
+    if (IsOpen() && ::fstat(FFile, &info) == 0 && info.st_nlink == 0)
+        Close();
+}
+
+QByteArray TChatLog::DateText(const QDateTime& now) const
+{
+    return ToAnsi(QLocale().toString(now.date(), QLocale::ShortFormat));
+}
+
+QByteArray TChatLog::TimeText(const QDateTime& now) const
+{
+    return ToAnsi(QLocale().toString(now.time(), LongTimeFormat()));
+}
+
+QDateTime TChatLog::Now() const
+{
+    return FClock ? FClock() : QDateTime::currentDateTime();
+}
+
+TChatLog& AppChatLog()
+{
+    static TChatLog log;
+    return log;
+}
