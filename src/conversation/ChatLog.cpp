@@ -164,8 +164,7 @@ bool ReplaceWithTail(int in, const struct stat& info, qint64 cut, const QString&
         return false;
     }
     // Ownership only changes back where the process may do so; failing that is harmless.
-    if (::fchown(out, info.st_uid, info.st_gid) != 0)
-        errno = 0;
+    [[maybe_unused]] const int owned = ::fchown(out, info.st_uid, info.st_gid);
     bool ok =
         ::fchmod(out, info.st_mode & 07777) == 0 && CopyFrom(in, cut, out) && ::fsync(out) == 0;
     if (!ok)
@@ -192,6 +191,16 @@ QString ResolvedTarget(const QString& name)
 {
     const QString canonical = QFileInfo(name).canonicalFilePath();
     return canonical.isEmpty() ? name : canonical;
+}
+
+QByteArray DateText(const QDateTime& now)
+{
+    return ToAnsi(QLocale().toString(now.date(), QLocale::ShortFormat));
+}
+
+QByteArray TimeText(const QDateTime& now)
+{
+    return ToAnsi(QLocale().toString(now.time(), LongTimeFormat()));
 }
 
 bool CutFile(const QString& name, std::uint32_t limitKB, QString& error)
@@ -382,16 +391,6 @@ void TChatLog::DropUnlinkedFile()
     };
     if (IsOpen() && ::fstat(FFile, &info) == 0 && info.st_nlink == 0)
         Close();
-}
-
-QByteArray TChatLog::DateText(const QDateTime& now) const
-{
-    return ToAnsi(QLocale().toString(now.date(), QLocale::ShortFormat));
-}
-
-QByteArray TChatLog::TimeText(const QDateTime& now) const
-{
-    return ToAnsi(QLocale().toString(now.time(), LongTimeFormat()));
 }
 
 QDateTime TChatLog::Now() const

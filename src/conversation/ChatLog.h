@@ -81,8 +81,6 @@ public:
 private:
     bool AppendToFile(const QByteArray& line);
     void DropUnlinkedFile();
-    QByteArray DateText(const QDateTime& now) const;
-    QByteArray TimeText(const QDateTime& now) const;
     QDateTime Now() const;
 
     TClock FClock;
