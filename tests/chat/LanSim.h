@@ -46,6 +46,7 @@ public:
     std::optional<std::pair<QString, int>> DialogAnswer;
     bool DialogCancels = false;
     QStringList Existing; // files that exist
+    TEditorFont Font{0x0000FF, true, false};
 
     QByteArray Nick() const { return ToAnsi(Config.GetStr(user_name)); }
     // Log lines that start with prefix.
@@ -185,7 +186,7 @@ public:
     void PostMinimize() override { Log << QStringLiteral("minimize"); }
     QString EditorText() const override { return Editor; }
     void SetEditorText(const QString& text, int) override { Editor = text; }
-    TEditorFont EditorFont() const override { return {0x0000FF, true, false}; }
+    TEditorFont EditorFont() const override { return Font; }
     void FocusEditor() override {}
     void UpdateEditCommands() override {}
 };
