@@ -130,8 +130,7 @@ void THeadlessPeer::StopTimer(TChatTimer timer)
 
 QString THeadlessPeer::ViewPrefix(TChatView view) const
 {
-    return view == TChatView::Conference ? QStringLiteral("conference")
-                                         : QStringLiteral("private");
+    return view == TChatView::Conference ? QStringLiteral("conference") : QStringLiteral("private");
 }
 
 void THeadlessPeer::AddChatMessage(const TChatMessage& m)
@@ -163,9 +162,7 @@ void THeadlessPeer::WriteMessage(const QByteArray&, const QByteArray&)
     // The history file arrives with the conversation log; until then nothing is kept.
 }
 
-void THeadlessPeer::WriteSessionEvent(const QString&, bool)
-{
-}
+void THeadlessPeer::WriteSessionEvent(const QString&, bool) {}
 
 void THeadlessPeer::SetStatusText(int panel, const QString& text)
 {
@@ -209,7 +206,8 @@ void THeadlessPeer::ShowRecipientHint(const QString& text)
 
 void THeadlessPeer::PostStartChat()
 {
-    QMetaObject::invokeMethod(this, [this] { FEngine->StartChat(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { FEngine->StartChat(); }, Qt::QueuedConnection);
 }
 
 TEditorFont THeadlessPeer::EditorFont() const
@@ -255,7 +253,8 @@ void THeadlessPeer::SchedulePump()
     if (FPumpScheduled)
         return;
     FPumpScheduled = true;
-    QMetaObject::invokeMethod(this, [this] { Pump(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Pump(); }, Qt::QueuedConnection);
 }
 
 bool THeadlessPeer::ReadyForInput() const

@@ -3,10 +3,10 @@
 // text as markup or as a format.
 #include "chat/ChatEngine.h"
 
-#include "lang/LngDefId.h"
 #include "config/Config.h"
 #include "lang/FormatText.h"
 #include "lang/Lang.h"
+#include "lang/LngDefId.h"
 #include "platform/CodePage.h"
 
 void TChatEngine::RecTimerTimer()
@@ -153,9 +153,8 @@ void TChatEngine::Notify(const TChatDatagram& d, bool isPrivate)
     const bool popup = FConfig.GetBool(enable_popups) && fromOther &&
                        (isPrivate || !FConfig.GetBool(popup_on_private_only));
     if (popup)
-        FHost.ShowPopupMessage(d.SenderNick, d.Text, d.TextColor,
-                               FConfig.GetBool(popups_animated), FConfig.GetInt(popup_show_time),
-                               isPrivate);
+        FHost.ShowPopupMessage(d.SenderNick, d.Text, d.TextColor, FConfig.GetBool(popups_animated),
+                               FConfig.GetInt(popup_show_time), isPrivate);
     if (!FHost.IsApplicationActive()) {
         FHost.StartTrayAnimation();
         FHost.FlashTaskbarButton();

@@ -2,10 +2,10 @@
 
 #include "chat/ConsoleText.h"
 
-#include "lang/LngDefId.h"
 #include "config/Config.h"
 #include "lang/FormatText.h"
 #include "lang/Lang.h"
+#include "lang/LngDefId.h"
 #include "platform/CodePage.h"
 
 #include <QLocale>
@@ -60,9 +60,8 @@ void TChatEngine::StartChat()
 
     const QLocale locale;
     const QDateTime now = FHost.LocalNow();
-    const QString prefix = locale.toString(now.date(), QLocale::ShortFormat) +
-                           QLatin1String(", ") + locale.toString(now.time(), LongTimeFormat()) +
-                           QLatin1String(" - ");
+    const QString prefix = locale.toString(now.date(), QLocale::ShortFormat) + QLatin1String(", ") +
+                           locale.toString(now.time(), LongTimeFormat()) + QLatin1String(" - ");
     FHost.AddEventMessage(TChatView::Conference, false, prefix + Text(sidNewConference));
     FHost.AddEventMessage(TChatView::Private, false, prefix + Text(sidNewPrivateSession));
     FHost.WriteSessionEvent(Text(sidNewSession), false);
@@ -82,8 +81,8 @@ void TChatEngine::miNewUserClick()
     if (!FHost.ShowRegistrationDialog(true))
         return;
     // Case matters: bob becoming Bob is a new identity for every peer.
-    const bool changed = FConfig.GetStr(user_name) != oldNick ||
-                         FConfig.GetInt(user_gender) != oldGender;
+    const bool changed =
+        FConfig.GetStr(user_name) != oldNick || FConfig.GetInt(user_gender) != oldGender;
     if (!changed && FRegistered)
         return;
     if (FRegistered) {

@@ -11,12 +11,12 @@
 // The engine's timers. The host owns one single-shot timer per entry and reports its expiry
 // back through TChatEngine::TimerExpired.
 enum class TChatTimer {
-    QueryUniqueTimer,  // nickname claim, 500 ms
-    QueryUpdateTimer,  // list refresh, 1000 ms
-    ConferenceFlood,   // delay of a repeated conference text
-    PrivateFlood,      // delay of a repeated private text
-    PrivateHintTimer,  // life of the "select recipient" hint, 1500 ms
-    PieceTimer,        // pause between the pieces of a long message, 120 ms
+    QueryUniqueTimer, // nickname claim, 500 ms
+    QueryUpdateTimer, // list refresh, 1000 ms
+    ConferenceFlood,  // delay of a repeated conference text
+    PrivateFlood,     // delay of a repeated private text
+    PrivateHintTimer, // life of the "select recipient" hint, 1500 ms
+    PieceTimer,       // pause between the pieces of a long message, 120 ms
 };
 inline constexpr int ChatTimerCount = 6;
 

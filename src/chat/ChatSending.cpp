@@ -2,10 +2,25 @@
 #include "chat/ChatEngine.h"
 
 #include "chat/EditorText.h"
-#include "lang/LngDefId.h"
 #include "config/Config.h"
 #include "lang/Lang.h"
+#include "lang/LngDefId.h"
 #include "platform/CodePage.h"
+
+namespace {
+
+// Pieces of at most 450 units; an empty text is one empty piece.
+template <typename TText> QList<TText> CutIntoPieces(const TText& text)
+{
+    QList<TText> pieces;
+    for (qsizetype at = 0; at < text.size(); at += Datagram::MaxTextLength)
+        pieces.append(text.mid(at, Datagram::MaxTextLength));
+    if (pieces.isEmpty())
+        pieces.append(TText());
+    return pieces;
+}
+
+} // namespace
 
 void TChatEngine::SendConferenceCommand()
 {
@@ -60,10 +75,8 @@ void TChatEngine::ConferenceSender(const QString& text)
     // Cut by characters, then convert each piece: with a single-byte code page a piece of
     // 450 characters is 450 bytes.
     QList<QByteArray> pieces;
-    for (qsizetype at = 0; at < body.size(); at += Datagram::MaxTextLength)
-        pieces.append(ToAnsi(QStringView(body).mid(at, Datagram::MaxTextLength)));
-    if (pieces.isEmpty())
-        pieces.append(QByteArray());
+    for (const QString& piece : CutIntoPieces(body))
+        pieces.append(ToAnsi(piece));
     QueuePieces(MessageTemplate(TDatagramKind::dkConferenceMsg), pieces);
     FHost.FocusEditor();
 }
@@ -88,12 +101,7 @@ void TChatEngine::PrivateSender(const QString& text)
     FHost.AddChatMessage(shown);
     FHost.WriteMessage(OwnNick(), ToAnsi(Text(sidPrivateMarker)) + ' ' + ToAnsi(text));
 
-    QList<QByteArray> pieces;
-    for (qsizetype at = 0; at < body.size(); at += Datagram::MaxTextLength)
-        pieces.append(body.mid(at, Datagram::MaxTextLength));
-    if (pieces.isEmpty())
-        pieces.append(QByteArray());
-    QueuePieces(d, pieces);
+    QueuePieces(d, CutIntoPieces(body));
     FHost.FocusEditor();
 }
 

@@ -18,15 +18,30 @@ struct TTransition {
     TChatState To;
 };
 
-bool Any(TChatState) { return true; }
-bool IsStarting(TChatState s) { return s == TChatState::csStarting; }
+bool Any(TChatState)
+{
+    return true;
+}
+bool IsStarting(TChatState s)
+{
+    return s == TChatState::csStarting;
+}
 bool IsConnectingOrReady(TChatState s)
 {
     return s == TChatState::csConnecting || s == TChatState::csReady;
 }
-bool IsRegistering(TChatState s) { return s == TChatState::csRegistering; }
-bool IsNotInterrogating(TChatState s) { return s != TChatState::csInterrogating; }
-bool IsInterrogating(TChatState s) { return s == TChatState::csInterrogating; }
+bool IsRegistering(TChatState s)
+{
+    return s == TChatState::csRegistering;
+}
+bool IsNotInterrogating(TChatState s)
+{
+    return s != TChatState::csInterrogating;
+}
+bool IsInterrogating(TChatState s)
+{
+    return s == TChatState::csInterrogating;
+}
 
 const TTransition Transitions[] = {
     {TChatEvent::WindowCreated, Any, TChatState::csStarting},

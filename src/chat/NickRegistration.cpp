@@ -2,9 +2,9 @@
 // peer asks everybody and waits.
 #include "chat/ChatEngine.h"
 
-#include "lang/LngDefId.h"
 #include "config/Config.h"
 #include "lang/Lang.h"
+#include "lang/LngDefId.h"
 #include "platform/CodePage.h"
 
 void TChatEngine::StartRegistration()

@@ -137,12 +137,12 @@ public:
     }
     void WriteMessage(const QByteArray& nick, const QByteArray& text) override
     {
-        Log << QStringLiteral("history <") + FromAnsi(nick) + QStringLiteral("> ") +
-                   FromAnsi(text);
+        Log << QStringLiteral("history <") + FromAnsi(nick) + QStringLiteral("> ") + FromAnsi(text);
     }
     void WriteSessionEvent(const QString& text, bool emptyLine) override
     {
-        Log << QStringLiteral("history-event ") + text + (emptyLine ? QStringLiteral(" +") : QString());
+        Log << QStringLiteral("history-event ") + text +
+                   (emptyLine ? QStringLiteral(" +") : QString());
     }
     void StartConferenceBlink() override { Log << QStringLiteral("blink conference"); }
     void StartPrivateBlink() override { Log << QStringLiteral("blink private"); }
@@ -151,8 +151,8 @@ public:
     {
         Log << QStringLiteral("sound %1 %2").arg(static_cast<int>(s)).arg(file);
     }
-    void ShowPopupMessage(const QByteArray& nick, const QByteArray& text, std::uint32_t,
-                          bool, int, bool isPrivate) override
+    void ShowPopupMessage(const QByteArray& nick, const QByteArray& text, std::uint32_t, bool, int,
+                          bool isPrivate) override
     {
         Log << QStringLiteral("popup%1 <%2> %3")
                    .arg(isPrivate ? QStringLiteral(" private") : QString(), FromAnsi(nick),

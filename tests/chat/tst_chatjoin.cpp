@@ -46,7 +46,8 @@ private slots:
         QCOMPARE(States(anna), (QStringList{"Connecting...", "Connecting...", "Registering...",
                                             "Interrogating...", "Ready"}));
         // Its own enter comes back after the list was emptied: it greets itself, no popup.
-        QCOMPARE(anna.Lines("event conference <"), QStringList{"event conference <Anna> entering chat..."});
+        QCOMPARE(anna.Lines("event conference <"),
+                 QStringList{"event conference <Anna> entering chat..."});
         QVERIFY(anna.Lines("popup").isEmpty());
         QCOMPARE(anna.ContactNames(), QStringList{"Anna"});
         QCOMPARE(anna.Lines("status4 "), QStringList{"status4 Anna"});
@@ -85,7 +86,8 @@ private slots:
         // The objection carries the answering peer's own spelling.
         QCOMPARE(anna.Sent.back().kind(), TDatagramKind::dkNickInUse);
         QCOMPARE(anna.Sent.back().SenderNick, QByteArray("Anna"));
-        QCOMPARE(other.Lines("box "), QStringList{"box This nic is already used. Enter another nic."});
+        QCOMPARE(other.Lines("box "),
+                 QStringList{"box This nic is already used. Enter another nic."});
         QVERIFY(other.Lines("dialog short").size() == 1);
         // The dialog gave a new nickname and the claim started again.
         QCOMPARE(other.Engine->ChatState(), TChatState::csRegistering);
@@ -318,12 +320,14 @@ private slots:
         lan.Advance(1);
         // The sound plays for both, the line and the popup only once.
         QCOMPARE(a.Lines("sound ").size(), 2);
-        QCOMPARE(a.Lines("event conference <Bob>"), QStringList{"event conference <Bob> entering chat..."});
+        QCOMPARE(a.Lines("event conference <Bob>"),
+                 QStringList{"event conference <Bob> entering chat..."});
         QCOMPARE(a.Lines("popup"), QStringList{"popup <Bob> <Bob> entering chat..."});
         lan.Inject(EncodeDatagram(MakeShortCommand(TDatagramKind::dkLeave, "Bob", 0)));
         lan.Inject(EncodeDatagram(MakeShortCommand(TDatagramKind::dkLeave, "Nobody", 0)));
         lan.Advance(1);
-        QCOMPARE(a.Lines("event conference <Bob> leaving"), QStringList{"event conference <Bob> leaving chat..."});
+        QCOMPARE(a.Lines("event conference <Bob> leaving"),
+                 QStringList{"event conference <Bob> leaving chat..."});
         QVERIFY(a.Lines("event conference <Nobody>").isEmpty());
         QCOMPARE(a.ContactNames(), QStringList{"Anna"});
     }

@@ -193,9 +193,9 @@ private slots:
         QCOMPARE(last.PartMarker, QByteArray("MP"));
         QCOMPARE(last.Text.size(), 100);
         n.Lan.Advance(500);
-        QCOMPARE(n.Bob.Lines("conference"),
-                 (QStringList{"conference <Anna> " + text.left(450), "conference+ " + text.mid(450, 450),
-                              "conference+ " + text.mid(900)}));
+        QCOMPARE(n.Bob.Lines("conference"), (QStringList{"conference <Anna> " + text.left(450),
+                                                         "conference+ " + text.mid(450, 450),
+                                                         "conference+ " + text.mid(900)}));
     }
 
     void aLongPrivateMessageIsShownOnceAndSentInPieces()
@@ -237,13 +237,20 @@ private slots:
         QTest::addColumn<bool>("onlyInactive");
         QTest::addColumn<bool>("fileExists");
         QTest::addColumn<QString>("sound");
-        QTest::newRow("conference from another") << 0 << QByteArray("Bob") << QByteArray() << false << true << true << "sound 1 /m.wav";
-        QTest::newRow("own conference echo") << 0 << QByteArray("Anna") << QByteArray() << false << true << true << "";
-        QTest::newRow("private to me") << 1 << QByteArray("Bob") << QByteArray("Anna") << false << true << true << "sound 2 /p.wav";
-        QTest::newRow("private to another") << 1 << QByteArray("Bob") << QByteArray("bob") << false << true << true << "";
-        QTest::newRow("active and only inactive") << 0 << QByteArray("Bob") << QByteArray() << true << true << true << "";
-        QTest::newRow("active, always") << 0 << QByteArray("Bob") << QByteArray() << true << false << true << "sound 1 /m.wav";
-        QTest::newRow("missing file") << 0 << QByteArray("Bob") << QByteArray() << false << true << false << "";
+        QTest::newRow("conference from another")
+            << 0 << QByteArray("Bob") << QByteArray() << false << true << true << "sound 1 /m.wav";
+        QTest::newRow("own conference echo")
+            << 0 << QByteArray("Anna") << QByteArray() << false << true << true << "";
+        QTest::newRow("private to me") << 1 << QByteArray("Bob") << QByteArray("Anna") << false
+                                       << true << true << "sound 2 /p.wav";
+        QTest::newRow("private to another")
+            << 1 << QByteArray("Bob") << QByteArray("bob") << false << true << true << "";
+        QTest::newRow("active and only inactive")
+            << 0 << QByteArray("Bob") << QByteArray() << true << true << true << "";
+        QTest::newRow("active, always")
+            << 0 << QByteArray("Bob") << QByteArray() << true << false << true << "sound 1 /m.wav";
+        QTest::newRow("missing file")
+            << 0 << QByteArray("Bob") << QByteArray() << false << true << false << "";
     }
     void soundsFollowTheirSettings()
     {
@@ -273,9 +280,12 @@ private slots:
         QTest::addColumn<bool>("covered");
         QTest::addColumn<bool>("privateOnly");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("conference, covered") << 0 << true << false << QStringList{"popup <Bob> x", "tray", "flash"};
-        QTest::newRow("conference, private only") << 0 << true << true << QStringList{"tray", "flash"};
-        QTest::newRow("private, private only") << 1 << true << true << QStringList{"popup private <Bob> x", "tray", "flash"};
+        QTest::newRow("conference, covered")
+            << 0 << true << false << QStringList{"popup <Bob> x", "tray", "flash"};
+        QTest::newRow("conference, private only")
+            << 0 << true << true << QStringList{"tray", "flash"};
+        QTest::newRow("private, private only")
+            << 1 << true << true << QStringList{"popup private <Bob> x", "tray", "flash"};
         QTest::newRow("not covered") << 0 << false << false << QStringList{};
     }
     void popupsAndAttentionWhenTheWindowIsCovered()
