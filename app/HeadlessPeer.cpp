@@ -4,6 +4,7 @@
 #include "chat/EditorText.h"
 #include "config/Config.h"
 #include "config/Utils.h"
+#include "conversation/ChatLog.h"
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "net/NetProc.h"
@@ -29,8 +30,9 @@ QString OneLine(QString text)
 
 } // namespace
 
-THeadlessPeer::THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang)
-    : FSocket(socket), FConfig(config), FLang(lang)
+THeadlessPeer::THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang,
+                             TChatLog& log)
+    : FSocket(socket), FConfig(config), FLang(lang), FLog(log)
 {
     FClock.start();
     FEngine = std::make_unique<TChatEngine>(*this, FConfig, FLang);
@@ -157,12 +159,17 @@ void THeadlessPeer::AddErrorMessage(TChatView view, const QString& text, int err
          ComposeErrorLine(FLang.GetString(sidNetworkError), text, errorCode));
 }
 
-void THeadlessPeer::WriteMessage(const QByteArray&, const QByteArray&)
+void THeadlessPeer::WriteMessage(const QByteArray& nick, const QByteArray& text)
 {
-    // The history file arrives with the conversation log; until then nothing is kept.
+    if (!FLog.WriteMessage(nick, text))
+        std::fprintf(stderr, "zelkit-chat: history: %s\n", qPrintable(FLog.LastError()));
 }
 
-void THeadlessPeer::WriteSessionEvent(const QString&, bool) {}
+void THeadlessPeer::WriteSessionEvent(const QString& text, bool emptyLineAfter)
+{
+    if (!FLog.WriteSessionEvent(text, emptyLineAfter))
+        std::fprintf(stderr, "zelkit-chat: history: %s\n", qPrintable(FLog.LastError()));
+}
 
 void THeadlessPeer::SetStatusText(int panel, const QString& text)
 {

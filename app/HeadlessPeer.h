@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class TChatLog;
 class TChatSocket;
 class TConfig;
 class TLangControl;
@@ -25,7 +26,7 @@ class THeadlessPeer final : public QObject, public IChatHost
 {
     Q_OBJECT
 public:
-    THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang);
+    THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang, TChatLog& log);
     ~THeadlessPeer() override;
 
     // Joins at once; the program ends when the peer has left (/quit, end of input, SIGTERM).
@@ -89,6 +90,7 @@ private:
     TChatSocket& FSocket;
     TConfig& FConfig;
     TLangControl& FLang;
+    TChatLog& FLog;
     std::unique_ptr<TChatEngine> FEngine;
     std::unique_ptr<TRecThread> FThread;
     std::array<QTimer, ChatTimerCount> FTimers;

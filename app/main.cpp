@@ -4,6 +4,7 @@
 #include "config/Config.h"
 #include "config/Globals.h"
 #include "config/Utils.h"
+#include "conversation/ChatLog.h"
 #include "lang/Lang.h"
 #include "net/BroadcastChoice.h"
 #include "net/EnumNetworkItfs.h"
@@ -62,7 +63,17 @@ int RunHeadless(const THeadlessOptions& options)
     config.SetStr(broadcast_ip, destination.storedText);
     socket.SetBroadcastAddress(destination.address);
 
-    THeadlessPeer peer(socket, config, lang);
+    // Without a dialog to propose one, the headless mode keeps a history only where the
+    // settings name a file.
+    TChatLog& log = AppChatLog();
+    log.SetFileName(config.GetStr(history_file_name));
+    log.SetSizeLimitKB(config.GetBool(history_limited)
+                           ? static_cast<std::uint32_t>(config.GetInt(history_fsize_limit))
+                           : 0);
+    if (config.GetBool(history_enabled) && !log.FileName().isEmpty() && !log.SetEnabled(true))
+        std::fprintf(stderr, "zelkit-chat: history: %s\n", qPrintable(log.LastError()));
+
+    THeadlessPeer peer(socket, config, lang, log);
     CatchTermination(peer, &peer);
     peer.Start();
     return QCoreApplication::exec();
