@@ -15,6 +15,19 @@ namespace {
 // Do-not-route, as the peers have always sent (4 on Windows and on Linux alike).
 constexpr int SendFlags = MSG_DONTROUTE;
 constexpr std::size_t HostNameCapacity = 512;
+// A list refresh brings every peer's answer at once. The kernel's default buffer holds only a
+// few hundred small datagrams, and the rest of a burst would be lost before the receive
+// thread gets to them; this holds well over a thousand.
+constexpr int ReceiveBufferBytes = 1 << 20;
+
+// Beyond net.core.rmem_max only a privileged process may go (SO_RCVBUFFORCE); anyone else
+// gets what the cap allows. Either way a smaller buffer is no reason to refuse the chat.
+void RequestLargeReceiveBuffer(int fd)
+{
+    const int bytes = ReceiveBufferBytes;
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes) != 0)
+        (void)::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+}
 
 } // namespace
 
@@ -74,6 +87,7 @@ bool TChatSocket::Open(int& error)
     const int broadcast = ~0;
     if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &broadcast, sizeof broadcast) != 0)
         return fail();
+    RequestLargeReceiveBuffer(fd);
     FSocket.store(fd, std::memory_order_release);
     FOpen.store(true, std::memory_order_release);
     LookUpLocalHost();
