@@ -1,6 +1,9 @@
 // Feeds arbitrary bytes to the datagram decoder as if they had arrived on the chat port and
 // checks what a receiver relies on: every field within its capacity, nothing read that did
-// not arrive, and a decoded datagram that re-encodes to itself.
+// not arrive, and a decoded datagram that re-encodes to itself. Then the same bytes, cut
+// into datagrams, go through a chat engine's dispatch (EngineDrive.h).
+#include "EngineDrive.h"
+
 #include "net/ChatDatagram.h"
 #include "platform/CodePage.h"
 
@@ -90,7 +93,8 @@ void CheckDatagramBytes(QByteArrayView bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CheckDatagramBytes(
-        QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    CheckDatagramBytes(bytes);
+    DriveEngine(bytes);
     return 0;
 }
