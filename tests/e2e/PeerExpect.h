@@ -1,0 +1,33 @@
+#pragma once
+// Expectations on what a headless peer prints, shared by the end-to-end tests.
+
+#include "PeerProcess.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+// An expected output line. "[T] " stands for a time stamp ("[HH:MM:SS] "); everything else
+// is taken literally and must make up the whole line.
+QRegularExpression LinePattern(const QString& expected);
+
+enum class TLineMatch {
+    // The lines come in this order; other lines may come between them.
+    InOrder,
+    // From `from` on, these lines and nothing else, up to the last of them.
+    Exactly,
+};
+
+// Waits for the expected lines of `peer` from line `from` on. False: the reason, with the
+// peer's output, is in `why`.
+bool ExpectLines(TPeerProcess& peer, int from, const QStringList& expected, TLineMatch match,
+                 QByteArray& why);
+
+// Fails the running test function unless ExpectLines holds.
+#define VERIFY_LINES(peer, from, match, expected)                                                  \
+    do {                                                                                           \
+        QByteArray why_;                                                                           \
+        if (!ExpectLines((peer), (from), (expected), (match), why_))                               \
+            QFAIL(why_.constData());                                                               \
+    } while (false)
