@@ -74,9 +74,11 @@ bool TChatEngine::PassesMessageFilter(const TChatDatagram& d)
         return false;
     }
     const qint64 now = FHost.MonotonicMs();
-    const bool ownEcho = d.Text == FLastMsgText && d.SenderNick == FLastMsgNick &&
-                         d.SenderNick == OwnNick() && FLastMsgTime &&
-                         qAbs(now - *FLastMsgTime) < EchoWindowMs;
+    // A further piece of a long message may repeat the piece before it (a line of dashes);
+    // only a whole message's repeated echo is dropped.
+    const bool ownEcho = d.PartMarker != Datagram::NextPartMarker && d.Text == FLastMsgText &&
+                         d.SenderNick == FLastMsgNick && d.SenderNick == OwnNick() &&
+                         FLastMsgTime && qAbs(now - *FLastMsgTime) < EchoWindowMs;
     if (ownEcho)
         return false;
     FLastMsgText = d.Text;

@@ -198,6 +198,18 @@ private slots:
                                                          "conference+ " + text.mid(900)}));
     }
 
+    void theSenderSeesEveryPieceEvenWhenPiecesRepeat()
+    {
+        TThreePeers n;
+        const QString dashes(1000, u'-');
+        n.Anna.Type(dashes);
+        n.Anna.Engine->SendConferenceCommand();
+        n.Lan.Advance(500);
+        QCOMPARE(n.Anna.Lines("conference"), (QStringList{"conference <Anna> " + dashes.left(450),
+                                                          "conference+ " + dashes.left(450),
+                                                          "conference+ " + dashes.left(100)}));
+    }
+
     void aLongPrivateMessageIsShownOnceAndSentInPieces()
     {
         TThreePeers n;
