@@ -130,6 +130,16 @@ void THeadlessPeer::StopTimer(TChatTimer timer)
     FTimers[static_cast<int>(timer)].stop();
 }
 
+QString THeadlessPeer::TimeStamp() const
+{
+    const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (second != FStampSecond) {
+        FStampSecond = second;
+        FStamp = ConsoleTimeStamp(LocalNow().time());
+    }
+    return FStamp;
+}
+
 QString THeadlessPeer::ViewPrefix(TChatView view) const
 {
     return view == TChatView::Conference ? QStringLiteral("conference") : QStringLiteral("private");
@@ -137,15 +147,14 @@ QString THeadlessPeer::ViewPrefix(TChatView view) const
 
 void THeadlessPeer::AddChatMessage(const TChatMessage& m)
 {
-    const TConsoleLine line = ComposeChatLine(m, ConsoleTimeStamp(LocalNow().time()));
+    const TConsoleLine line = ComposeChatLine(m, TimeStamp());
     Emit(ViewPrefix(m.View) + (m.IsContinuation ? QStringLiteral("+ ") : QStringLiteral(" ")) +
          line.Whole());
 }
 
 void THeadlessPeer::AddEventMessage(TChatView view, bool showTime, const QString& text)
 {
-    Emit(ViewPrefix(view) + QLatin1Char(' ') +
-         (showTime ? ConsoleTimeStamp(LocalNow().time()) : QString()) + text);
+    Emit(ViewPrefix(view) + QLatin1Char(' ') + (showTime ? TimeStamp() : QString()) + text);
 }
 
 void THeadlessPeer::AddNoticeMessage(TChatView view, const QString& text)

@@ -80,6 +80,7 @@ public:
 private:
     void Emit(const QString& line) const;
     QString ViewPrefix(TChatView view) const;
+    QString TimeStamp() const;
     void ReadInput();
     void SchedulePump();
     void Pump();
@@ -105,4 +106,7 @@ private:
     bool FAwaitingNick = false;
     std::optional<std::pair<QString, int>> FPendingNick;
     QString FEditor;
+    // The stamp of the current second: a busy conference formats it once, not per line.
+    mutable qint64 FStampSecond = -1;
+    mutable QString FStamp;
 };

@@ -163,7 +163,12 @@ QByteArray TChatEngine::OwnNick() const
 {
     // The identity on the wire is the first 32 bytes; comparing with anything longer would
     // make the user a stranger to their own datagrams.
-    return ToAnsi(FConfig.GetStr(user_name)).left(Datagram::NickCapacity);
+    const QString nick = FConfig.GetStr(user_name);
+    if (nick != FOwnNickSource) {
+        FOwnNickSource = nick;
+        FOwnNick = ToAnsi(nick).left(Datagram::NickCapacity);
+    }
+    return FOwnNick;
 }
 
 int TChatEngine::OwnGender() const

@@ -116,6 +116,11 @@ private:
     void QueryUpdateTimerTimer();
     void ShowOwnNick();
 
+    // The 8-bit own nickname is asked for by every datagram; it is converted again only when
+    // the setting changes.
+    mutable QString FOwnNickSource;
+    mutable QByteArray FOwnNick;
+
     IChatHost& FHost;
     TConfig& FConfig;
     TLangControl& FLang;

@@ -2,9 +2,6 @@
 
 #include "net/NetProc.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -19,42 +16,56 @@ constexpr int WaitMs = 100;
 TRecThread::TRecThread(TChatSocket& socket, QObject* target, TDataReadyCallback callback,
                        QObject* parent)
     : QThread(parent), FSocket(socket), FTarget(target), FCallback(std::move(callback)),
-      FRelay(std::make_unique<QObject>()), FWakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+      FHandOverFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      FWakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
-    if (target)
-        FRelay->moveToThread(target->thread());
+    if (FHandOverFd >= 0) {
+        FNotifier = std::make_unique<QSocketNotifier>(FHandOverFd, QSocketNotifier::Read);
+        if (target)
+            FNotifier->moveToThread(target->thread());
+        QObject::connect(FNotifier.get(), &QSocketNotifier::activated, FNotifier.get(),
+                         [this] { HandOver(); });
+    }
 }
 
 TRecThread::~TRecThread()
 {
     Stop();
-    if (FWakeFd >= 0)
-        ::close(FWakeFd);
+    FNotifier.reset();
+    for (int fd : {FWakeFd, FHandOverFd})
+        if (fd >= 0)
+            ::close(fd);
 }
 
 void TRecThread::Stop()
 {
     FStopRequested.store(true);
     // Wakes the wait at once instead of at its time-out.
-    if (FWakeFd >= 0) {
-        const eventfd_t one = 1;
-        (void)::write(FWakeFd, &one, sizeof one);
+    if (FWakeFd >= 0)
+        (void)::eventfd_write(FWakeFd, 1);
+    // The loop may be waiting for a hand-over that this thread, busy here, will not serve.
+    FDone.release();
+    wait();
+    if (FNotifier)
+        FNotifier->setEnabled(false);
+    if (FHandOverFd >= 0) {
+        eventfd_t pending = 0;
+        (void)::eventfd_read(FHandOverFd, &pending);
     }
-    // The loop may be blocked in a hand-over that waits for this very thread; withdrawing the
-    // queued call releases it (a blocking call's waiter is freed when its event is destroyed).
-    while (!wait(QDeadlineTimer(10)))
-        QCoreApplication::removePostedEvents(FRelay.get(), QEvent::MetaCall);
 }
 
 void TRecThread::run()
 {
+    if (FHandOverFd < 0)
+        return;
     while (!FStopRequested.load()) {
         if (!WaitForData())
             continue;
         FHandingOver.store(true);
-        if (!FStopRequested.load())
-            QMetaObject::invokeMethod(
-                FRelay.get(), [this] { HandOver(); }, Qt::BlockingQueuedConnection);
+        if (!FStopRequested.load()) {
+            (void)::eventfd_write(FHandOverFd, 1);
+            FDone.acquire();
+        }
         FHandingOver.store(false);
     }
 }
@@ -79,10 +90,13 @@ bool TRecThread::WaitForData()
 
 void TRecThread::HandOver()
 {
+    eventfd_t requests = 0;
+    if (::eventfd_read(FHandOverFd, &requests) != 0 || requests == 0)
+        return; // nothing was handed over: nobody waits for an answer
     // The socket may have been closed, or the datagram read, since the wait saw it; the
     // callback is told only of a datagram that is really there.
     int error = 0;
-    if (FStopRequested.load() || !FTarget || !FCallback || !FSocket.Poll(error))
-        return;
-    FCallback();
+    if (!FStopRequested.load() && FTarget && FCallback && FSocket.Poll(error))
+        FCallback();
+    FDone.release();
 }
