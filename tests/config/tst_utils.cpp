@@ -5,6 +5,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+Q_DECLARE_METATYPE(TStackedWindow)
+
 class TestUtils : public QObject
 {
     Q_OBJECT
@@ -189,6 +191,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(TStackedWindow)
 QTEST_APPLESS_MAIN(TestUtils)
 #include "tst_utils.moc"
