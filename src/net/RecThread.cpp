@@ -2,6 +2,8 @@
 
 #include "net/NetProc.h"
 
+#include <cerrno>
+
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -16,10 +18,10 @@ constexpr int WaitMs = 100;
 TRecThread::TRecThread(TChatSocket& socket, QObject* target, TDataReadyCallback callback,
                        QObject* parent)
     : QThread(parent), FSocket(socket), FTarget(target), FCallback(std::move(callback)),
-      FHandOverFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      FHandOverFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), FDoneFd(::eventfd(0, EFD_CLOEXEC)),
       FWakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
-    if (FHandOverFd >= 0) {
+    if (FHandOverFd >= 0 && FDoneFd >= 0) {
         FNotifier = std::make_unique<QSocketNotifier>(FHandOverFd, QSocketNotifier::Read);
         if (target)
             FNotifier->moveToThread(target->thread());
@@ -32,7 +34,7 @@ TRecThread::~TRecThread()
 {
     Stop();
     FNotifier.reset();
-    for (int fd : {FWakeFd, FHandOverFd})
+    for (int fd : {FWakeFd, FHandOverFd, FDoneFd})
         if (fd >= 0)
             ::close(fd);
 }
@@ -44,7 +46,7 @@ void TRecThread::Stop()
     if (FWakeFd >= 0)
         (void)::eventfd_write(FWakeFd, 1);
     // The loop may be waiting for a hand-over that this thread, busy here, will not serve.
-    FDone.release();
+    ReleaseWaiter();
     wait();
     if (FNotifier)
         FNotifier->setEnabled(false);
@@ -56,7 +58,7 @@ void TRecThread::Stop()
 
 void TRecThread::run()
 {
-    if (FHandOverFd < 0)
+    if (!FNotifier)
         return;
     while (!FStopRequested.load()) {
         if (!WaitForData())
@@ -64,7 +66,7 @@ void TRecThread::run()
         FHandingOver.store(true);
         if (!FStopRequested.load()) {
             (void)::eventfd_write(FHandOverFd, 1);
-            FDone.acquire();
+            WaitForReturn();
         }
         FHandingOver.store(false);
     }
@@ -98,5 +100,17 @@ void TRecThread::HandOver()
     int error = 0;
     if (!FStopRequested.load() && FTarget && FCallback && FSocket.Poll(error))
         FCallback();
-    FDone.release();
+    ReleaseWaiter();
+}
+
+void TRecThread::WaitForReturn()
+{
+    eventfd_t returned = 0;
+    while (::eventfd_read(FDoneFd, &returned) != 0 && errno == EINTR) {
+    }
+}
+
+void TRecThread::ReleaseWaiter()
+{
+    (void)::eventfd_write(FDoneFd, 1);
 }
