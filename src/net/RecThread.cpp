@@ -3,6 +3,7 @@
 #include "net/NetProc.h"
 
 #include <cerrno>
+#include <chrono>
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -12,6 +13,30 @@ namespace {
 
 // A blocking wait, not a 10-microsecond busy loop: that would keep a whole core busy.
 constexpr int WaitMs = 100;
+// Right after a hand-over each side waits this long for the other before it sleeps: under
+// load the next datagram is there within microseconds, and sleeping costs each side a
+// context switch per datagram.
+constexpr auto SpinLimit = std::chrono::microseconds(30);
+// How long one turn of the target's event loop keeps taking datagrams, so that its timers
+// and other input are served between.
+constexpr auto ChainLimit = std::chrono::milliseconds(2);
+
+template <typename Ready>
+bool SpinUntil(Ready ready)
+{
+    const auto until = std::chrono::steady_clock::now() + SpinLimit;
+    for (;;) {
+        for (int i = 0; i < 64; ++i) {
+            if (ready())
+                return true;
+#if defined(__x86_64__) || defined(__i386__)
+            __builtin_ia32_pause();
+#endif
+        }
+        if (std::chrono::steady_clock::now() >= until)
+            return ready();
+    }
+}
 
 } // namespace
 
@@ -64,8 +89,15 @@ void TRecThread::run()
         if (!WaitForData())
             continue;
         FHandingOver.store(true);
+        // Cleared before the stop flag is read: a Stop() that this loop does not see has not
+        // yet marked the hand-over returned, and its mark is not lost.
+        FReturned.store(false);
         if (!FStopRequested.load()) {
-            (void)::eventfd_write(FHandOverFd, 1);
+            FRequest.store(true);
+            // A target still spinning after its previous hand-over takes this one without
+            // being woken.
+            if (!FTargetSpinning.load())
+                (void)::eventfd_write(FHandOverFd, 1);
             WaitForReturn();
         }
         FHandingOver.store(false);
@@ -93,18 +125,32 @@ bool TRecThread::WaitForData()
 void TRecThread::HandOver()
 {
     eventfd_t requests = 0;
-    if (::eventfd_read(FHandOverFd, &requests) != 0 || requests == 0)
-        return; // nothing was handed over: nobody waits for an answer
-    // The socket may have been closed, or the datagram read, since the wait saw it; the
-    // callback is told only of a datagram that is really there.
-    int error = 0;
-    if (!FStopRequested.load() && FTarget && FCallback && FSocket.Poll(error))
-        FCallback();
-    ReleaseWaiter();
+    (void)::eventfd_read(FHandOverFd, &requests);
+    const auto until = std::chrono::steady_clock::now() + ChainLimit;
+    while (FRequest.exchange(false)) {
+        // The socket may have been closed, or the datagram read, since the wait saw it; the
+        // callback is told only of a datagram that is really there.
+        int error = 0;
+        if (!FStopRequested.load() && FTarget && FCallback && FSocket.Poll(error))
+            FCallback();
+        // Marked before the release, so the next request does not write the descriptor.
+        const bool chain = std::chrono::steady_clock::now() < until;
+        FTargetSpinning.store(chain);
+        ReleaseWaiter();
+        if (!chain)
+            break;
+        SpinUntil([this] { return FRequest.load(); });
+        FTargetSpinning.store(false);
+    }
 }
 
 void TRecThread::WaitForReturn()
 {
+    if (SpinUntil([this] { return FReturned.load(); }))
+        return;
+    FWaiterSleeping.store(true);
+    if (FReturned.load() && FWaiterSleeping.exchange(false))
+        return; // returned meanwhile, and the target will not write the descriptor
     eventfd_t returned = 0;
     while (::eventfd_read(FDoneFd, &returned) != 0 && errno == EINTR) {
     }
@@ -112,5 +158,7 @@ void TRecThread::WaitForReturn()
 
 void TRecThread::ReleaseWaiter()
 {
-    (void)::eventfd_write(FDoneFd, 1);
+    FReturned.store(true);
+    if (FWaiterSleeping.exchange(false))
+        (void)::eventfd_write(FDoneFd, 1);
 }

@@ -54,6 +54,23 @@ private:
     int FDepth = 0;
 };
 
+// Runs the event loop as the program does, until `done` holds or the time is up. QTRY_*
+// would sleep 10 ms between its turns of the loop, far longer than a hand-over takes.
+template <typename Done>
+bool RunEventLoopUntil(Done done, int timeoutMs = 10000)
+{
+    QEventLoop loop;
+    QTimer check;
+    QDeadlineTimer deadline(timeoutMs);
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done() || deadline.hasExpired())
+            loop.quit();
+    });
+    check.start(5);
+    loop.exec();
+    return done();
+}
+
 } // namespace
 
 class TestRecThread : public QObject
@@ -64,6 +81,8 @@ private slots:
     void cleanup();
     void handsOverOneDatagramPerCall();
     void noticesSocketOpenedLater();
+    void burstArrivesWholeAndInOrder();
+    void stopsWhileDatagramsFlow();
     void stops_data();
     void stops();
 
@@ -128,6 +147,48 @@ void TestRecThread::noticesSocketOpenedLater()
     QVERIFY(FSocket->Close(error));
     QCoreApplication::processEvents();
     QCOMPARE(FReceiver->Calls, 1);
+}
+
+void TestRecThread::burstArrivesWholeAndInOrder()
+{
+    // Back-to-back datagrams are taken without the main thread sleeping between them; each
+    // still gets its own call, in order, never nested.
+    constexpr int Count = 2000;
+    int error = 0;
+    QVERIFY(FSocket->Open(error));
+    FThread->start();
+    QByteArrayList expected;
+    for (int i = 1; i <= Count; ++i) {
+        expected << QByteArray::number(i);
+        QVERIFY(FSocket->Send(Numbered(i), error));
+        if (i % 200 == 0)
+            QCoreApplication::processEvents(); // keeps the kernel's queue from overflowing
+    }
+    QVERIFY(RunEventLoopUntil([&] { return FReceiver->Texts.size() >= Count; }));
+    QCOMPARE(FReceiver->Texts, expected);
+    QCOMPARE(FReceiver->Calls, Count);
+    QCOMPARE(FReceiver->MaxDepth, 1);
+}
+
+void TestRecThread::stopsWhileDatagramsFlow()
+{
+    // Stop() at any moment of a hand-over returns: a hang here is a lost wake-up.
+    int error = 0;
+    QVERIFY(FSocket->Open(error));
+    for (int round = 0; round < 100; ++round) {
+        auto thread = std::make_unique<TRecThread>(*FSocket, FReceiver.get(),
+                                                   [r = FReceiver.get()] { r->DataReady(); });
+        thread->start();
+        Send(3);
+        for (int spins = 0; spins < round % 7; ++spins)
+            QCoreApplication::processEvents();
+        thread->Stop();
+        QVERIFY(thread->isFinished());
+    }
+    // What the last rounds left waiting is read by the next watcher.
+    FThread->start();
+    QVERIFY(RunEventLoopUntil([&] { return FReceiver->Texts.size() >= 300; }));
+    QCOMPARE(FReceiver->Texts.size(), 300);
 }
 
 void TestRecThread::stops_data()
