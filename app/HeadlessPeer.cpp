@@ -32,7 +32,7 @@ QString OneLine(QString text)
 
 THeadlessPeer::THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang,
                              TChatLog& log)
-    : FSocket(socket), FConfig(config), FLang(lang), FLog(log)
+    : FSocket(socket), FConfig(config), FLang(lang), FLog(log), FOutput(STDOUT_FILENO)
 {
     FClock.start();
     FEngine = std::make_unique<TChatEngine>(*this, FConfig, FLang);
@@ -234,9 +234,7 @@ TEditorFont THeadlessPeer::EditorFont() const
 
 void THeadlessPeer::Emit(const QString& line) const
 {
-    const QByteArray bytes = OneLine(line).toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    FOutput.Write(OneLine(line).toUtf8() + '\n');
 }
 
 void THeadlessPeer::ReadInput()

@@ -3,6 +3,8 @@
 #include "chat/ChatEngine.h"
 #include "chat/ChatHost.h"
 
+#include "LineOutput.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
@@ -109,4 +111,6 @@ private:
     // The stamp of the current second: a busy conference formats it once, not per line.
     mutable qint64 FStampSecond = -1;
     mutable QString FStamp;
+    // Written by const members too: printing a line changes nothing of the peer.
+    mutable TLineOutput FOutput;
 };
