@@ -1,5 +1,8 @@
 #include "LineOutput.h"
 
+#include <QAbstractEventDispatcher>
+#include <QThread>
+
 #include <cerrno>
 
 #include <poll.h>
@@ -7,37 +10,35 @@
 
 namespace {
 
-// A batch that grows this large goes out before its window ends.
+// A batch that grows this large goes out at once.
 constexpr qsizetype MaxPending = 64 * 1024;
 
 } // namespace
 
-TLineOutput::TLineOutput(int fd, int windowMs) : FFd(fd), FWindowMs(windowMs)
+TLineOutput::TLineOutput(int fd, int maxAgeMs) : FFd(fd), FMaxAgeMs(maxAgeMs)
 {
-    FWindowEnd.setSingleShot(true);
-    FWindowEnd.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&FWindowEnd, &QTimer::timeout, [this] { Flush(); });
+    if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(QThread::currentThread()))
+        FBeforeWait = QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock,
+                                       [this] { Flush(); });
 }
 
 TLineOutput::~TLineOutput()
 {
+    QObject::disconnect(FBeforeWait);
     Flush();
 }
 
 void TLineOutput::Write(const QByteArray& line)
 {
+    if (FPending.isEmpty())
+        FFirstPending.start();
     FPending += line;
-    if (!FLastWrite.isValid() || FLastWrite.elapsed() >= FWindowMs ||
-        FPending.size() >= MaxPending)
+    if (!FBeforeWait || FPending.size() >= MaxPending || FFirstPending.elapsed() >= FMaxAgeMs)
         Flush();
-    else if (!FWindowEnd.isActive())
-        FWindowEnd.start(FWindowMs);
 }
 
 void TLineOutput::Flush()
 {
-    FWindowEnd.stop();
-    FLastWrite.start();
     qsizetype done = 0;
     while (done < FPending.size()) {
         const ssize_t n = ::write(FFd, FPending.constData() + done,

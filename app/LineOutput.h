@@ -2,16 +2,19 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QTimer>
+#include <QMetaObject>
 
-// Standard output for a stream of event lines. A line goes out at once when the previous
-// write is older than the batching window; lines that follow within the window are written
-// together at its end. A quiet peer's lines thus appear without delay, and a flooded one does
-// not pay a system call, and its reader a wake-up, for each line.
+// Standard output for a stream of event lines. Lines are collected while the program is
+// busy and written, together, before its event loop next waits, so no line is ever held
+// while the program idles; under a flood, where the loop does not wait, a batch goes out
+// when its first line is maxAgeMs old or it has grown large. A flooded peer thus pays one
+// write, and its reader one wake-up, per batch instead of per line.
 class TLineOutput final
 {
 public:
-    explicit TLineOutput(int fd, int windowMs = 5);
+    // Belongs to the thread that runs the event loop; without one, every line goes out at
+    // once.
+    explicit TLineOutput(int fd, int maxAgeMs = 5);
     ~TLineOutput();
     TLineOutput(const TLineOutput&) = delete;
     TLineOutput& operator=(const TLineOutput&) = delete;
@@ -21,8 +24,8 @@ public:
 
 private:
     int FFd;
-    int FWindowMs;
+    int FMaxAgeMs;
     QByteArray FPending;
-    QElapsedTimer FLastWrite;
-    QTimer FWindowEnd;
+    QElapsedTimer FFirstPending;
+    QMetaObject::Connection FBeforeWait;
 };
