@@ -17,9 +17,10 @@ constexpr qsizetype MaxPending = 64 * 1024;
 
 TLineOutput::TLineOutput(int fd, int maxAgeMs) : FFd(fd), FMaxAgeMs(maxAgeMs)
 {
-    if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(QThread::currentThread()))
-        FBeforeWait = QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock,
-                                       [this] { Flush(); });
+    if (QAbstractEventDispatcher* loop =
+            QAbstractEventDispatcher::instance(QThread::currentThread()))
+        FBeforeWait =
+            QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, [this] { Flush(); });
 }
 
 TLineOutput::~TLineOutput()

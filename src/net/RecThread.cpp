@@ -21,8 +21,7 @@ constexpr auto SpinLimit = std::chrono::microseconds(30);
 // and other input are served between.
 constexpr auto ChainLimit = std::chrono::milliseconds(2);
 
-template <typename Ready>
-bool SpinUntil(Ready ready)
+template <typename Ready> bool SpinUntil(Ready ready)
 {
     const auto until = std::chrono::steady_clock::now() + SpinLimit;
     for (;;) {

@@ -39,7 +39,8 @@ constexpr int SkipExitCode = 77; // the test's SKIP_RETURN_CODE in CTest
 QString SandboxUnavailable()
 {
     if (!QFile::exists(Sandbox))
-        return QStringLiteral("no lan-sandbox at %1 (set ZELKIT_LAN_SANDBOX to its path)").arg(Sandbox);
+        return QStringLiteral("no lan-sandbox at %1 (set ZELKIT_LAN_SANDBOX to its path)")
+            .arg(Sandbox);
     if (::geteuid() != 0)
         return QStringLiteral("lan-sandbox needs root");
     if (QProcess::execute(Sandbox, {QStringLiteral("check")}) != 0)
@@ -101,7 +102,7 @@ private slots:
             TPeerProcess& peer = *FPeers.back();
             // No --broadcast and no --port: the defaults, as a user's first start has them.
             QVERIFY(peer.Start(Sandbox, FLan.OnHost(i + 1, {QStringLiteral("--headless"),
-                                                             QStringLiteral("--nick"), nicks[i]})));
+                                                            QStringLiteral("--nick"), nicks[i]})));
             VERIFY_LINES(
                 peer, 0, TLineMatch::InOrder,
                 (QStringList{"conference [T] <" + nicks[i] + "> entering chat...", "state Ready"}));

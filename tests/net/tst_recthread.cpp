@@ -56,8 +56,7 @@ private:
 
 // Runs the event loop as the program does, until `done` holds or the time is up. QTRY_*
 // would sleep 10 ms between its turns of the loop, far longer than a hand-over takes.
-template <typename Done>
-bool RunEventLoopUntil(Done done, int timeoutMs = 10000)
+template <typename Done> bool RunEventLoopUntil(Done done, int timeoutMs = 10000)
 {
     QEventLoop loop;
     QTimer check;
