@@ -59,7 +59,11 @@ bool TCodePage::Load(const QByteArray& canonical)
         size_t inLeft = 1;
         size_t outLeft = sizeof out;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        // The Hebrew and Vietnamese converters hold a base letter back in case a combining
+        // mark follows; the flush hands it out.
+        if (r != static_cast<size_t>(-1))
+            r = iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
         char16_t wide = static_cast<char16_t>(b);
         if (r != static_cast<size_t>(-1) && outLeft == sizeof out - 2)
             wide = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |

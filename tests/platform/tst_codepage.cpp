@@ -1,6 +1,34 @@
 #include "platform/CodePage.h"
 
+#include <QFile>
+#include <QMap>
 #include <QtTest>
+
+namespace {
+
+// The independent table: page name -> 256 code points, -1 where the page defines no character.
+QMap<QByteArray, QList<int>> ReferenceTables()
+{
+    QMap<QByteArray, QList<int>> tables;
+    QFile file(QStringLiteral(ZELKIT_CODEPAGE_TABLE));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return tables;
+    QByteArray page;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        if (line.startsWith("cp")) {
+            page = line;
+            continue;
+        }
+        for (const QByteArray& cell : line.split(' '))
+            tables[page].append(cell == "-" ? -1 : cell.toInt(nullptr, 16));
+    }
+    return tables;
+}
+
+} // namespace
 
 class TestCodePage : public QObject
 {
@@ -64,9 +92,51 @@ private slots:
         QCOMPARE(page.Encode(QStringLiteral(u"\u20ac")), QByteArray("\x80"));
     }
 
+    // A wrong table still round-trips, so every page is compared byte by byte with a table
+    // from another source.
+    void tablesMatchReference_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QList<int>>("expected");
+        const auto tables = ReferenceTables();
+        QVERIFY(tables.size() == 10);
+        for (auto it = tables.begin(); it != tables.end(); ++it)
+            QTest::newRow(it.key().constData()) << it.key() << it.value();
+    }
+    void tablesMatchReference()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QList<int>, expected);
+        QCOMPARE(expected.size(), 256);
+        const TCodePage cp(page);
+        QVERIFY(cp.IsValid());
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray byte(1, static_cast<char>(b));
+            const int got = cp.Decode(byte).at(0).unicode();
+            // An undefined byte keeps its own value, so that nothing read is lost.
+            const int want = expected[b] < 0 ? b : expected[b];
+            if (got != want)
+                QFAIL(qPrintable(QStringLiteral("%1 byte 0x%2: U+%3, expected U+%4")
+                                     .arg(QString::fromLatin1(page))
+                                     .arg(b, 2, 16, QLatin1Char('0'))
+                                     .arg(got, 4, 16, QLatin1Char('0'))
+                                     .arg(want, 4, 16, QLatin1Char('0'))));
+            if (expected[b] >= 0)
+                QCOMPARE(cp.Encode(QString(QChar(want))), byte);
+        }
+    }
+
+    void hebrewTypedLocallyGoesOutInHebrew()
+    {
+        const TCodePage page("cp1255");
+        QCOMPARE(page.Encode(QStringLiteral(u"\u05E9\u05DC\u05D5\u05DD")),
+                 QByteArray("\xF9\xEC\xE5\xED"));
+    }
+
     void everyByteSurvivesDecodeEncode()
     {
-        for (const char* name : {"cp1250", "cp1251", "cp1252", "cp1253", "cp1257"}) {
+        for (const char* name : {"cp874", "cp1250", "cp1251", "cp1252", "cp1253", "cp1254",
+                                 "cp1255", "cp1256", "cp1257", "cp1258"}) {
             const TCodePage page(name);
             QByteArray all(256, '\0');
             for (int i = 0; i < 256; ++i)
