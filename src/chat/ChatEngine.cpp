@@ -178,7 +178,8 @@ int TChatEngine::OwnGender() const
 
 bool TChatEngine::SameNickIgnoringCase(const QByteArray& a, const QByteArray& b) const
 {
-    return FromAnsi(a).toUpper() == FromAnsi(b).toUpper();
+    const TCodePage& page = TCodePage::Ansi();
+    return page.UpperCase(a) == page.UpperCase(b);
 }
 
 void TChatEngine::ReportError(int messageId, int errorCode)

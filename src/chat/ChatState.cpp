@@ -5,7 +5,9 @@
 // objection sends it back to csConnecting to choose again, silence leads through a list
 // refresh (csInterrogating, 1000 ms of collecting answers) to csReady. A refresh can start in
 // every state but csInterrogating, and a change of user starts a new claim from csReady or
-// csConnecting. Nothing else moves the state.
+// csConnecting. The change-of-user dialog is modal but datagrams keep arriving while it is
+// open, so a refresh may have started under it: the claim that follows the dialog replaces
+// that refresh. Nothing else moves the state.
 #include "chat/ChatState.h"
 
 #include "lang/LngDefId.h"
@@ -30,6 +32,10 @@ bool IsConnectingOrReady(TChatState s)
 {
     return s == TChatState::csConnecting || s == TChatState::csReady;
 }
+bool IsConnectingReadyOrInterrogating(TChatState s)
+{
+    return IsConnectingOrReady(s) || s == TChatState::csInterrogating;
+}
 bool IsRegistering(TChatState s)
 {
     return s == TChatState::csRegistering;
@@ -46,7 +52,7 @@ bool IsInterrogating(TChatState s)
 const TTransition Transitions[] = {
     {TChatEvent::WindowCreated, Any, TChatState::csStarting},
     {TChatEvent::FirstActivation, IsStarting, TChatState::csConnecting},
-    {TChatEvent::RegistrationStarted, IsConnectingOrReady, TChatState::csRegistering},
+    {TChatEvent::RegistrationStarted, IsConnectingReadyOrInterrogating, TChatState::csRegistering},
     {TChatEvent::NickRejected, IsRegistering, TChatState::csConnecting},
     {TChatEvent::RefreshStarted, IsNotInterrogating, TChatState::csInterrogating},
     {TChatEvent::RefreshTimedOut, IsInterrogating, TChatState::csReady},

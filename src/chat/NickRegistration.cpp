@@ -9,6 +9,12 @@
 
 void TChatEngine::StartRegistration()
 {
+    if (ChatState() == TChatState::csInterrogating) {
+        // A refresh started while the dialog was open: the claim ends in a refresh of its
+        // own, and until then the list shows what it showed before.
+        FHost.StopTimer(TChatTimer::QueryUpdateTimer);
+        FBackup.CopyTo(FContacts);
+    }
     FChangeUserMode = true;
     SetChatState(TChatEvent::RegistrationStarted);
     SendShortCommand(TDatagramKind::dkNickQuery, OwnNick(), OwnGender());

@@ -72,6 +72,11 @@ bool TCodePage::Load(const QByteArray& canonical)
         FFromWide.emplace(wide, static_cast<char>(b)); // the first byte for a character wins
     }
     iconv_close(cd);
+    for (int b = 0; b < 256; ++b) {
+        // QChar's mapping is the simple one: one character to one character.
+        const auto it = FFromWide.find(static_cast<char16_t>(QChar::toUpper(FToWide[b])));
+        FUpper[b] = it == FFromWide.end() ? static_cast<char>(b) : it->second;
+    }
     return true;
 }
 
@@ -99,6 +104,14 @@ QString TCodePage::Decode(QByteArrayView bytes) const
     QChar* dst = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
         dst[i] = QChar(FToWide[static_cast<unsigned char>(bytes[i])]);
+    return out;
+}
+
+QByteArray TCodePage::UpperCase(QByteArrayView bytes) const
+{
+    QByteArray out(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = FUpper[static_cast<unsigned char>(bytes[i])];
     return out;
 }
 

@@ -31,6 +31,10 @@ public:
     // Every byte maps to exactly one UTF-16 unit; bytes the code page leaves undefined keep
     // their own value as code point, so nothing read from the network is lost.
     QString Decode(QByteArrayView bytes) const;
+    // Upper case byte by byte within the page, as an 8-bit upper-casing does: a letter whose
+    // capital the page cannot hold, or whose capital is two letters ("ß"), stays as it is, so
+    // the result always has the length of the input.
+    QByteArray UpperCase(QByteArrayView bytes) const;
 
     // The code page of this process: ZELKIT_CODEPAGE if set and valid, else the one of the
     // user's locale. Chosen once, at the first call.
@@ -45,6 +49,7 @@ private:
     QByteArray FName;
     std::array<char16_t, 256> FToWide{};
     std::unordered_map<char16_t, char> FFromWide;
+    std::array<char, 256> FUpper{};
 };
 
 // Shorthands for the process's code page.

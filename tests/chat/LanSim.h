@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class TSimLan;
@@ -45,6 +46,9 @@ public:
     // What the registration dialog answers next (nick, gender); none: keeps the settings.
     std::optional<std::pair<QString, int>> DialogAnswer;
     bool DialogCancels = false;
+    // Runs while the registration dialog is open: a modal dialog keeps the event loop, and
+    // with it the dispatch of datagrams, running.
+    std::function<void()> WhileDialogOpen;
     QStringList Existing; // files that exist
     TEditorFont Font{0x0000FF, true, false};
 
@@ -171,6 +175,8 @@ public:
     bool ShowRegistrationDialog(bool shortForm) override
     {
         Log << (shortForm ? QStringLiteral("dialog short") : QStringLiteral("dialog full"));
+        if (WhileDialogOpen)
+            std::exchange(WhileDialogOpen, nullptr)();
         if (DialogCancels)
             return false;
         if (DialogAnswer) {

@@ -166,6 +166,71 @@ private slots:
         QCOMPARE(watcher.Lines("event conference <bob> leaving").size(), 1);
     }
 
+    // The dialog is modal, but datagrams are dispatched while it is open: a message from a
+    // stranger starts a refresh under it, and the claim that follows the dialog must still
+    // end in the entry of the new name.
+    void changeOfUserWhoseDialogOutlivesARefresh()
+    {
+        TSimLan lan;
+        TSimPeer& bob = lan.Add(QStringLiteral("bob"));
+        TSimPeer& watcher = lan.Add(QStringLiteral("Watcher"));
+        watcher.Start();
+        bob.Start();
+        lan.Advance(2000);
+        bob.DialogAnswer = std::make_pair(QStringLiteral("Rob"), 0);
+        bob.WhileDialogOpen = [&] {
+            TChatDatagram m;
+            m.Kind = static_cast<std::uint8_t>(TDatagramKind::dkConferenceMsg);
+            m.SenderNick = "Zed";
+            SetDatagramText("hello?", m);
+            lan.Inject(EncodeDatagram(m));
+            lan.Advance(100);
+            QCOMPARE(bob.Engine->ChatState(), TChatState::csInterrogating);
+        };
+        const size_t before = bob.Sent.size();
+        bob.Engine->miNewUserClick();
+        lan.Advance(3000);
+        QCOMPARE(bob.Engine->ChatState(), TChatState::csReady);
+        QVERIFY(bob.Engine->Registered());
+        QList<int> kinds;
+        for (size_t i = before; i < bob.Sent.size(); ++i)
+            kinds << bob.Sent[i].Kind;
+        QVERIFY2(kinds.contains(int(TDatagramKind::dkEnter)), "the new name was never announced");
+        QVERIFY(!kinds.contains(int(TDatagramKind::dkNickInUse)));
+        QCOMPARE(watcher.ContactNames(), (QStringList{"Rob", "Watcher"}));
+        QCOMPARE(bob.ContactNames(), (QStringList{"Rob", "Watcher"}));
+    }
+
+    // Only the claim compares without case, and with an 8-bit upper-casing: "ß" has no
+    // capital of one letter, so "Straße" and "STRASSE" are different names.
+    void nicknameClaimComparesWithEightBitCase_data()
+    {
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<QString>("claim");
+        QTest::addColumn<bool>("objects");
+        QTest::newRow("sharp s is not SS") << u8"strasse" << u8"Straße" << false;
+        QTest::newRow("sharp s upper-cased to itself") << u8"STRAßE" << u8"straße" << true;
+        QTest::newRow("accented letters") << u8"émile" << u8"ÉMILE" << true;
+        QTest::newRow("y with diaeresis") << u8"ÿves" << u8"Ÿves" << true;
+    }
+    void nicknameClaimComparesWithEightBitCase()
+    {
+        QFETCH(QString, present);
+        QFETCH(QString, claim);
+        QFETCH(bool, objects);
+        TSimLan lan;
+        TSimPeer& first = lan.Add(present);
+        first.Start();
+        lan.Advance(2000);
+        TSimPeer& second = lan.Add(claim);
+        second.DialogCancels = true;
+        second.Start();
+        lan.Advance(2000);
+        QCOMPARE(SentKinds(first).contains(int(TDatagramKind::dkNickInUse)), objects);
+        QCOMPARE(second.Engine->ChatState(),
+                 objects ? TChatState::csConnecting : TChatState::csReady);
+    }
+
     void changeOfUserIsRefusedWhileJoining()
     {
         TSimLan lan;
