@@ -133,6 +133,27 @@ private slots:
                  QByteArray("\xF9\xEC\xE5\xED"));
     }
 
+    void upperCaseStaysWithinThePage_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("upper");
+        QTest::newRow("sharp s has no one-letter capital")
+            << QByteArray("cp1252") << u8"straße" << u8"STRAßE";
+        QTest::newRow("y diaeresis moves to 0x9F") << QByteArray("cp1252") << u8"ÿ" << u8"Ÿ";
+        QTest::newRow("Cyrillic") << QByteArray("cp1251") << u8"ёжик" << u8"ЁЖИК";
+        QTest::newRow("Greek final sigma") << QByteArray("cp1253") << u8"ς" << u8"Σ";
+        QTest::newRow("Hebrew has no case") << QByteArray("cp1255") << u8"שלום" << u8"שלום";
+    }
+    void upperCaseStaysWithinThePage()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QString, text);
+        QFETCH(QString, upper);
+        const TCodePage cp(page);
+        QCOMPARE(cp.Decode(cp.UpperCase(cp.Encode(text))), upper);
+    }
+
     void everyByteSurvivesDecodeEncode()
     {
         for (const char* name : {"cp874", "cp1250", "cp1251", "cp1252", "cp1253", "cp1254",
