@@ -23,16 +23,18 @@ constexpr qint64 BytesPerKB = 1024;
 constexpr qint64 BytesPerCutLine = 1280;
 constexpr size_t ChunkSize = 64 * 1024;
 
-QString ErrnoText(const char* what, const QString& path)
+QString ErrnoText(const char* what, const QString& path, int cause = errno)
 {
     return QStringLiteral("%1 %2: %3")
-        .arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(errno)));
+        .arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(cause)));
 }
 
-bool WriteAll(int fd, const char* data, qint64 size)
+// At the file position, or at `offset` when one is given.
+bool WriteAll(int fd, const char* data, qint64 size, qint64 offset = -1)
 {
     while (size > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        const ssize_t written = offset < 0 ? ::write(fd, data, static_cast<size_t>(size))
+                                           : ::pwrite(fd, data, static_cast<size_t>(size), offset);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -42,6 +44,8 @@ bool WriteAll(int fd, const char* data, qint64 size)
         }
         data += written;
         size -= written;
+        if (offset >= 0)
+            offset += written;
     }
     return true;
 }
@@ -125,20 +129,24 @@ qint64 OffsetAfterLines(int fd, qint64 lines)
     return offset;
 }
 
-bool CopyFrom(int from, qint64 offset, int to)
+// Copies `from` from `offset` to its end into `to` (at `toOffset` when one is given); the
+// number of bytes copied, or -1.
+qint64 CopyFrom(int from, qint64 offset, int to, qint64 toOffset = -1)
 {
     std::array<char, ChunkSize> buffer{};
+    qint64 copied = 0;
     for (;;) {
         const ssize_t got = ::pread(from, buffer.data(), buffer.size(), offset);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return false;
+            return -1;
         if (got == 0)
-            return true;
-        if (!WriteAll(to, buffer.data(), got))
-            return false;
+            return copied;
+        if (!WriteAll(to, buffer.data(), got, toOffset < 0 ? -1 : toOffset + copied))
+            return -1;
         offset += got;
+        copied += got;
     }
 }
 
@@ -152,6 +160,25 @@ void SyncFolder(const QString& folder)
     }
 }
 
+// Moves the bytes from `cut` on to the start of the file and ends it there. A crash midway
+// leaves the history with some lines twice, never with a line lost.
+bool CutInPlace(const QString& target, qint64 cut, QString& error)
+{
+    const int fd =
+        ::open(QFile::encodeName(target).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        error = ErrnoText("cannot open for cutting", target);
+        return false;
+    }
+    // Writing goes to lower offsets than reading, so nothing is overwritten before it is read.
+    const qint64 kept = CopyFrom(fd, cut, fd, 0);
+    const bool ok = kept >= 0 && ::ftruncate(fd, kept) == 0 && ::fsync(fd) == 0;
+    if (!ok)
+        error = ErrnoText("cannot cut", target);
+    ::close(fd);
+    return ok;
+}
+
 // Writes the bytes of `in` from `cut` on to a new file beside `target` and renames it over
 // the target: the history is whole at every moment, cut or not.
 bool ReplaceWithTail(int in, const struct stat& info, qint64 cut, const QString& target,
@@ -160,13 +187,18 @@ bool ReplaceWithTail(int in, const struct stat& info, qint64 cut, const QString&
     QByteArray tempName = QFile::encodeName(target) + ".XXXXXX";
     const int out = ::mkostemp(tempName.data(), O_CLOEXEC);
     if (out < 0) {
-        error = ErrnoText("cannot create a temporary file beside", target);
+        // A folder the user may not add files to would otherwise never see its history cut.
+        const int cause = errno;
+        if (CutInPlace(target, cut, error))
+            return true;
+        error = ErrnoText("cannot create a temporary file beside", target, cause) +
+                QStringLiteral("; ") + error;
         return false;
     }
     // Ownership only changes back where the process may do so; failing that is harmless.
     [[maybe_unused]] const int owned = ::fchown(out, info.st_uid, info.st_gid);
-    bool ok =
-        ::fchmod(out, info.st_mode & 07777) == 0 && CopyFrom(in, cut, out) && ::fsync(out) == 0;
+    bool ok = ::fchmod(out, info.st_mode & 07777) == 0 && CopyFrom(in, cut, out) >= 0 &&
+              ::fsync(out) == 0;
     if (!ok)
         error = ErrnoText("cannot write", QFile::decodeName(tempName));
     if (::close(out) != 0 && ok) {

@@ -4,9 +4,11 @@
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -44,6 +46,24 @@ QByteArray Lines(int count, int width, const QByteArray& end = "\r\n")
 bool IsRoot()
 {
     return ::geteuid() == 0;
+}
+
+constexpr uid_t NobodyId = 65534;
+
+// Runs `work` without the rights of root, where the test runs as root: in a child process
+// that has given them up. The folder checks of root would otherwise never fail.
+bool AsUnprivilegedUser(const std::function<bool()>& work)
+{
+    if (!IsRoot())
+        return work();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(NobodyId) == 0 && ::setuid(NobodyId) == 0;
+        ::_exit(dropped && work() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 } // namespace
 
@@ -364,18 +384,41 @@ private slots:
         QCOMPARE(info.st_mode & 07777, mode_t(0640));
     }
 
-    void failedCutKeepsTheWholeFile()
+    // Where no temporary file can be made beside the history, it is cut in place.
+    void cutWithoutRoomForATemporaryFile_data()
     {
-        // The kept part cannot be written beside a file whose name leaves no room for the
-        // temporary name's suffix.
-        const QString name = Path(QString(250, 'h'));
-        WriteFile(name, Lines(20, 100));
-        auto log = MakeLog(name, 1);
-        QVERIFY(log->SetEnabled(true));
-        QVERIFY(log->WriteMessage("Bob", "m"));
-        QVERIFY(log->LastError().contains("temporary"));
-        QVERIFY(log->Enabled());
-        QCOMPARE(ReadAll(name), Lines(20, 100) + "[2:07:09 PM] <Bob> m\r\n");
+        QTest::addColumn<bool>("readOnlyFolder");
+        // The temporary name's suffix does not fit after a name of 250 bytes.
+        QTest::newRow("name too long for a suffix") << false;
+        QTest::newRow("folder the user may not add to") << true;
+    }
+    void cutWithoutRoomForATemporaryFile()
+    {
+        QFETCH(bool, readOnlyFolder);
+        const QString name = Path(readOnlyFolder ? QStringLiteral("h.history") : QString(250, 'h'));
+        WriteFile(name, Lines(5, 100));
+        if (readOnlyFolder) {
+            // The user owns the file but may not add files to the folder.
+            QVERIFY(::chmod(QFile::encodeName(FDir->path()).constData(), 0555) == 0);
+            if (IsRoot())
+                QVERIFY(::chown(QFile::encodeName(name).constData(), NobodyId, NobodyId) == 0);
+        }
+        const auto write = [&] {
+            auto log = MakeLog(name, 1);
+            bool all = log->SetEnabled(true);
+            for (int i = 0; i < 200; ++i)
+                all = log->WriteMessage("Bob", QByteArray(60, 'x')) && all;
+            return all && log->LastError().isEmpty();
+        };
+        const bool ok = readOnlyFolder ? AsUnprivilegedUser(write) : write();
+        ::chmod(QFile::encodeName(FDir->path()).constData(), 0700);
+        QVERIFY(ok);
+        const QByteArray after = ReadAll(name);
+        // A cut takes size / 1280 lines, so lines of 81 bytes settle the file just above
+        // 1280 bytes; uncut it would hold 16,700.
+        QVERIFY2(after.size() < 1280 + 2 * 81, qPrintable(QString::number(after.size())));
+        QVERIFY(after.endsWith("<Bob> " + QByteArray(60, 'x') + "\r\n"));
+        QVERIFY(after.startsWith("[2:07:09 PM] <Bob> "));
         QCOMPARE(Entries().size(), 1);
     }
 
