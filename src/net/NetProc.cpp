@@ -1,5 +1,8 @@
 #include "net/NetProc.h"
 
+#include "net/IpAddress.h"
+#include "net/LocalAddress.h"
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -9,6 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -107,14 +111,18 @@ void TChatSocket::LookUpLocalHost()
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_DGRAM;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(name, nullptr, &hints, &found) != 0 || !found)
+    std::vector<std::uint32_t> addresses;
+    if (::getaddrinfo(name, nullptr, &hints, &found) == 0) {
+        for (const addrinfo* a = found; a; a = a->ai_next)
+            addresses.push_back(reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr.s_addr);
+        ::freeaddrinfo(found);
+    }
+    const std::uint32_t chosen =
+        ChooseLocalAddress(addresses, AvailableNetInterfaces(), FBroadcast);
+    if (chosen == 0)
         return;
-    const auto* address = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
-    std::memcpy(FLocalIp.data(), &address->sin_addr.s_addr, FLocalIp.size());
-    char text[INET_ADDRSTRLEN] = {};
-    if (::inet_ntop(AF_INET, &address->sin_addr, text, sizeof text))
-        FLocalIpText = QString::fromLatin1(text);
-    ::freeaddrinfo(found);
+    std::memcpy(FLocalIp.data(), &chosen, FLocalIp.size());
+    FLocalIpText = AddressToDotted(chosen);
 }
 
 bool TChatSocket::Poll(int& error, int timeoutMs)
