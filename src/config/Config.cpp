@@ -90,6 +90,51 @@ void TConfig::SetReadOnly(bool readOnly)
     FFile->SetReadOnly(readOnly);
 }
 
+bool TConfig::ValueRange(int id, std::int32_t& low, std::int32_t& high)
+{
+    // A dword of 0x41000 for the port would be cut to 16 on the wire.
+    switch (id) {
+    case udp_port:
+        low = 1;
+        high = 65535;
+        return true;
+    case user_gender:
+        low = 0;
+        high = 2;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TConfig::NoteProblem(const TConfigValue& item, const QString& why)
+{
+    FProblems << QStringLiteral("%1: \"%2\" %3; using the default")
+                     .arg(FFile->Path(), QString::fromLatin1(item.Key), why);
+}
+
+void TConfig::NoteFileProblem()
+{
+    const QString path = FFile->Path();
+    switch (FFile->State()) {
+    case TRegistryFile::lsMovedAside:
+        FProblems << QStringLiteral("%1: not a registry file (%2); moved aside to %3, using the "
+                                    "defaults")
+                         .arg(path, FFile->ErrorString(), FFile->MovedAsidePath());
+        break;
+    case TRegistryFile::lsInvalid:
+        FProblems << QStringLiteral("%1: not a registry file (%2); using the defaults")
+                         .arg(path, FFile->ErrorString());
+        break;
+    case TRegistryFile::lsUnreadable:
+        FProblems << QStringLiteral("%1: cannot be read (%2); using the defaults")
+                         .arg(path, FFile->ErrorString());
+        break;
+    default:
+        break;
+    }
+}
+
 void TConfig::LoadOne(int id)
 {
     TConfigValue& item = FItems[id];
@@ -97,14 +142,30 @@ void TConfig::LoadOne(int id)
     bool read = false;
     if (item.Kind == skString) {
         QByteArray data;
-        read = FRegistry.ReadBinary(name, data) && data.size() <= MaxBinarySize;
+        read = FRegistry.ReadBinary(name, data);
+        if (!read)
+            NoteProblem(item, QStringLiteral("is not binary text (hex:...)"));
+        else if (data.size() > MaxBinarySize)
+            NoteProblem(item, QStringLiteral("is longer than %1 bytes").arg(MaxBinarySize));
+        read = read && data.size() <= MaxBinarySize;
         if (read)
             AssignText(item.CurText, DecodeRegString(data));
     } else {
         std::uint32_t number = 0;
         read = FRegistry.ReadDWord(name, number);
+        std::int32_t low = 0;
+        std::int32_t high = 0;
+        const auto value = static_cast<std::int32_t>(number);
+        if (!read) {
+            NoteProblem(item, QStringLiteral("is not a number (dword:...)"));
+        } else if (item.Kind == skInteger && ValueRange(id, low, high) &&
+                   (value < low || value > high)) {
+            NoteProblem(item,
+                        QStringLiteral("is %1, outside %2..%3").arg(value).arg(low).arg(high));
+            read = false;
+        }
         if (read) {
-            item.CurInt = static_cast<std::int32_t>(number);
+            item.CurInt = value;
             item.CurBool = number != 0;
         }
     }
@@ -143,6 +204,8 @@ bool TConfig::LoadValue(int id)
 
 bool TConfig::LoadAll()
 {
+    FProblems.clear();
+    NoteFileProblem();
     bool ok = true;
     for (int id = 0; id < Count(); ++id) {
         if (FRegistry.ValueExists(QString::fromLatin1(FItems[id].Key))) {

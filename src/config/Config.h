@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <cstdint>
@@ -32,7 +33,8 @@ struct TConfigValue {
 //   boolean  REG_DWORD, 0 or 1; any non-zero reads as true
 //   string   REG_BINARY, UTF-16LE units plus one zero unit, at most 512 bytes
 // A missing value loads as its default and is written; a value of another type (or a
-// binary longer than 512 bytes) loads as its default and is left as it is.
+// binary longer than 512 bytes, or a number outside its setting's range) loads as its
+// default and is left as it is, and LoadAll names it in Problems().
 //
 // Accessors take an id (TSettingId, 0..57) and do not check it. Values change in memory
 // only; the registry is written by LoadAll (for missing values) and SaveAll, each in one
@@ -72,6 +74,12 @@ public:
     // False when a value could not be written (ErrorString says why); every setting still
     // holds a usable value.
     bool LoadAll();
+    // What the last LoadAll passed over for a default, one readable line each (the file,
+    // the value and why): a file that is no registry export, a value of another type, a
+    // number out of range.
+    const QStringList& Problems() const { return FProblems; }
+    // The numbers a setting may hold; false for a setting without a range.
+    static bool ValueRange(int id, std::int32_t& low, std::int32_t& high);
     bool SaveAll();
     void ResetAll();
     bool LoadValue(int id);
@@ -93,7 +101,11 @@ private:
     bool StoreOne(int id);
     bool Flush();
 
+    void NoteProblem(const TConfigValue& item, const QString& why);
+    void NoteFileProblem();
+
     std::vector<TConfigValue> FItems;
+    QStringList FProblems;
     QString FKeyPath;
     bool FReadOnly = false;
     std::unique_ptr<TRegistryFile> FFile;

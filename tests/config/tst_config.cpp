@@ -242,6 +242,56 @@ private slots:
         QCOMPARE(config.GetDefaultInt(udp_port), 9567);
     }
 
+    // Whatever is passed over for a default is named, with the file and the value.
+    void problemsAreNamed_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("value");
+        const QByteArray head =
+            "Windows Registry Editor Version 5.00\n\n[" + OursPath.toUtf8() + "]\n";
+        QTest::newRow("good values") << head + "\"udp_port\"=dword:0000a028\n"
+                                     << "" << int(udp_port) << 41000;
+        QTest::newRow("text where binary text is kept")
+            << head + "\"user_name\"=\"Anna\"\n"
+            << "\"user_name\" is not binary text" << -1 << 0;
+        QTest::newRow("port above 65535")
+            << head + "\"udp_port\"=dword:00041000\n"
+            << "\"udp_port\" is 266240, outside 1..65535" << int(udp_port) << 9567;
+        QTest::newRow("gender 7") << head + "\"user_gender\"=dword:00000007\n"
+                                  << "\"user_gender\" is 7, outside 0..2" << int(user_gender) << 0;
+        QTest::newRow("number as text") << head + "\"popup_show_time\"=\"4\"\n"
+                                        << "\"popup_show_time\" is not a number" << -1 << 0;
+        QTest::newRow("garbled file")
+            << QByteArray("\x01\x02 garbage\n") << "not a registry file" << int(udp_port) << 9567;
+    }
+    void problemsAreNamed()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, problem);
+        QFETCH(int, id);
+        QFETCH(int, value);
+        QFile file(FPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        TConfig config(FPath);
+        config.SetReadOnly(true);
+        config.OpenRegistryKey(TConfig::KeyPath);
+        config.LoadAll();
+        if (problem.isEmpty()) {
+            QCOMPARE(config.Problems(), QStringList());
+        } else {
+            QCOMPARE(config.Problems().size(), 1);
+            QVERIFY2(config.Problems()[0].contains(problem), qPrintable(config.Problems()[0]));
+            QVERIFY(config.Problems()[0].startsWith(FPath));
+        }
+        if (id >= 0)
+            QCOMPARE(config.GetInt(id), value);
+        QCOMPARE(ReadAll(FPath), content);
+    }
+
     void readOnlyNeverWrites()
     {
         TConfig config(FPath);
