@@ -66,6 +66,8 @@ public:
     const TContactList& BackupContacts() const { return FBackup; }
     TFloodControl& ConferenceFlood() { return FConferenceFlood; }
     TFloodControl& PrivateFlood() { return FPrivateFlood; }
+    // Pieces of a long message that have not gone out yet.
+    bool PiecesPending() const { return !FPieces.empty(); }
 
     // Timer intervals of the protocol.
     static constexpr int QueryUniqueInterval = 500;

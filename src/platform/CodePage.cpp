@@ -144,18 +144,39 @@ QByteArray TCodePage::ForLocale(QStringView localeName)
     return "cp1252";
 }
 
+namespace {
+struct TProcessPage {
+    TCodePage Page;
+    QString Problem;
+};
+
+const TProcessPage& ProcessPage()
+{
+    static const TProcessPage chosen = [] {
+        const QByteArray forced = qgetenv("ZELKIT_CODEPAGE");
+        const QByteArray own = TCodePage::ForLocale(QLocale::system().name());
+        if (forced.isEmpty())
+            return TProcessPage{TCodePage(own), QString()};
+        TCodePage page(forced);
+        if (page.IsValid())
+            return TProcessPage{page, QString()};
+        return TProcessPage{TCodePage(own),
+                            QStringLiteral("ZELKIT_CODEPAGE=%1 is not a single-byte Windows code "
+                                           "page (cp874, cp1250 ... cp1258); using %2")
+                                .arg(QString::fromLocal8Bit(forced), QString::fromLatin1(own))};
+    }();
+    return chosen;
+}
+} // namespace
+
 const TCodePage& TCodePage::Ansi()
 {
-    static const TCodePage page = [] {
-        const QByteArray forced = qgetenv("ZELKIT_CODEPAGE");
-        if (!forced.isEmpty()) {
-            TCodePage p(forced);
-            if (p.IsValid())
-                return p;
-        }
-        return TCodePage(ForLocale(QLocale::system().name()));
-    }();
-    return page;
+    return ProcessPage().Page;
+}
+
+QString TCodePage::AnsiProblem()
+{
+    return ProcessPage().Problem;
 }
 
 QByteArray ToAnsi(QStringView text)

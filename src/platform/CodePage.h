@@ -39,6 +39,8 @@ public:
     // The code page of this process: ZELKIT_CODEPAGE if set and valid, else the one of the
     // user's locale. Chosen once, at the first call.
     static const TCodePage& Ansi();
+    // Why ZELKIT_CODEPAGE was not followed ("utf-8" is no single-byte page), or empty.
+    static QString AnsiProblem();
     // The Windows ANSI code page Windows would pick for a locale name such as "ru_RU".
     static QByteArray ForLocale(QStringView localeName);
 
