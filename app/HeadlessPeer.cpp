@@ -13,28 +13,18 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-// One event is one output line: a nickname or a text from the network may hold any byte,
-// and a line break inside it must not forge a second event.
-QString OneLine(QString text)
-{
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = QLatin1Char('?');
-    return text;
-}
-
-} // namespace
-
 THeadlessPeer::THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang,
-                             TChatLog& log)
-    : FSocket(socket), FConfig(config), FLang(lang), FLog(log), FOutput(STDOUT_FILENO)
+                             TChatLog& log, bool json)
+    : FSocket(socket), FConfig(config), FLang(lang), FLog(log), FOutput(STDOUT_FILENO),
+      FEvents(FOutput, json)
 {
     FClock.start();
+    FEchoTimer.setSingleShot(true);
+    connect(&FEchoTimer, &QTimer::timeout, this, [this] { Quit(); });
     FEngine = std::make_unique<TChatEngine>(*this, FConfig, FLang);
     FThread = std::make_unique<TRecThread>(FSocket, this, [this] { FEngine->RecTimerTimer(); });
     for (int i = 0; i < ChatTimerCount; ++i) {
@@ -43,7 +33,8 @@ THeadlessPeer::THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl&
         connect(&FTimers[i], &QTimer::timeout, this, [this, i] {
             const auto timer = static_cast<TChatTimer>(i);
             FEngine->TimerExpired(timer);
-            if (timer == TChatTimer::ConferenceFlood || timer == TChatTimer::PrivateFlood)
+            if (timer == TChatTimer::ConferenceFlood || timer == TChatTimer::PrivateFlood ||
+                timer == TChatTimer::PieceTimer)
                 SchedulePump();
         });
     }
@@ -58,6 +49,7 @@ void THeadlessPeer::Start()
 {
     FInput = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
     connect(FInput.get(), &QSocketNotifier::activated, this, [this] { ReadInput(); });
+    WarnIfChanged("the nickname", FConfig.GetStr(user_name), Datagram::NickCapacity);
     FEngine->FormCreate();
     FEngine->FormActivate({});
 }
@@ -68,10 +60,12 @@ void THeadlessPeer::Quit()
         return;
     FQuitting = true;
     FInput.reset();
+    FEchoTimer.stop();
+    const bool nameless = FRefused && !FEverRegistered && !FEngine->Registered();
     FEngine->FormClose();
     FEngine->FormDestroy();
     FThread->Stop();
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(nameless ? ExitNoNickname : 0);
 }
 
 bool THeadlessPeer::OpenChatSocket(int& error)
@@ -86,7 +80,13 @@ bool THeadlessPeer::CloseChatSocket(int& error)
 
 bool THeadlessPeer::SendDatagram(const TChatDatagram& datagram, int& error)
 {
-    return FSocket.Send(datagram, error);
+    if (!FSocket.Send(datagram, error))
+        return false;
+    if (datagram.kind() == TDatagramKind::dkConferenceMsg) {
+        FAwaitedEcho = GetDatagramText(datagram);
+        FLastConferenceSendMs = MonotonicMs();
+    }
+    return true;
 }
 
 bool THeadlessPeer::ReceiveDatagram(QByteArray& bytes, int& error)
@@ -140,32 +140,31 @@ QString THeadlessPeer::TimeStamp() const
     return FStamp;
 }
 
-QString THeadlessPeer::ViewPrefix(TChatView view) const
-{
-    return view == TChatView::Conference ? QStringLiteral("conference") : QStringLiteral("private");
-}
-
 void THeadlessPeer::AddChatMessage(const TChatMessage& m)
 {
-    const TConsoleLine line = ComposeChatLine(m, TimeStamp());
-    Emit(ViewPrefix(m.View) + (m.IsContinuation ? QStringLiteral("+ ") : QStringLiteral(" ")) +
-         line.Whole());
+    FEvents.Message(m, m.ShowTime ? TimeStamp() : QString(), LocalNow());
+    if (FAwaitedEcho && m.View == TChatView::Conference && m.Nick == FEngine->OwnNick() &&
+        m.Text == *FAwaitedEcho) {
+        FAwaitedEcho.reset();
+        if (FEnding)
+            SchedulePump();
+    }
 }
 
 void THeadlessPeer::AddEventMessage(TChatView view, bool showTime, const QString& text)
 {
-    Emit(ViewPrefix(view) + QLatin1Char(' ') + (showTime ? TimeStamp() : QString()) + text);
+    FEvents.Event(view, showTime ? TimeStamp() : QString(), LocalNow(), text);
 }
 
 void THeadlessPeer::AddNoticeMessage(TChatView view, const QString& text)
 {
-    Emit(ViewPrefix(view) + QLatin1Char(' ') + text);
+    FEvents.Notice(view, text);
 }
 
 void THeadlessPeer::AddErrorMessage(TChatView view, const QString& text, int errorCode)
 {
-    Emit(ViewPrefix(view) + QLatin1Char(' ') +
-         ComposeErrorLine(FLang.GetString(sidNetworkError), text, errorCode));
+    FEvents.Error(view, ComposeErrorLine(FLang.GetString(sidNetworkError), text, errorCode), text,
+                  errorCode);
 }
 
 void THeadlessPeer::WriteMessage(const QByteArray& nick, const QByteArray& text)
@@ -184,13 +183,15 @@ void THeadlessPeer::SetStatusText(int panel, const QString& text)
 {
     if (panel != 0)
         return;
-    Emit(QStringLiteral("state ") + text);
+    FEverRegistered = FEverRegistered || FEngine->Registered();
+    FEvents.State(text);
     SchedulePump();
 }
 
 void THeadlessPeer::ShowNickInUse(const QString& text)
 {
-    Emit(QStringLiteral("notice ") + text);
+    FRefused = true;
+    FEvents.Notice(std::nullopt, text);
 }
 
 bool THeadlessPeer::ShowRegistrationDialog(bool changeUserMode)
@@ -217,7 +218,7 @@ bool THeadlessPeer::ShowRegistrationDialog(bool changeUserMode)
 
 void THeadlessPeer::ShowRecipientHint(const QString& text)
 {
-    Emit(QStringLiteral("notice ") + text);
+    FEvents.Notice(std::nullopt, text);
 }
 
 void THeadlessPeer::PostStartChat()
@@ -232,9 +233,22 @@ TEditorFont THeadlessPeer::EditorFont() const
             FConfig.GetBool(font_is_italic)};
 }
 
-void THeadlessPeer::Emit(const QString& line) const
+void THeadlessPeer::WarnIfChanged(const char* what, const QString& text, int maxBytes) const
 {
-    FOutput.Write(OneLine(line).toUtf8() + '\n');
+    const QByteArray bytes = ToAnsi(text);
+    const QByteArray sent = maxBytes > 0 ? bytes.left(maxBytes) : bytes;
+    const QString shown = FromAnsi(sent);
+    if (shown == text)
+        return;
+    QStringList why;
+    if (FromAnsi(bytes) != text)
+        why << QStringLiteral("characters %1 cannot hold become ?")
+                   .arg(QString::fromLatin1(TCodePage::Ansi().Name()));
+    if (sent.size() < bytes.size())
+        why << QStringLiteral("cut to %1 bytes").arg(maxBytes);
+    std::fprintf(stderr, "zelkit-chat: warning: %s goes out as \"%s\" (%s)\n", what,
+                 shown.toLocal8Bit().constData(),
+                 why.join(QStringLiteral("; ")).toLocal8Bit().constData());
 }
 
 void THeadlessPeer::ReadInput()
@@ -289,56 +303,96 @@ void THeadlessPeer::Pump()
         Execute(line);
     }
     if (!FQuitting && FLines.empty() && FEndOfInput && ReadyForInput())
+        FinishWhenDone();
+}
+
+void THeadlessPeer::FinishWhenDone()
+{
+    FEnding = true;
+    if (FEngine->PiecesPending())
+        return; // the piece timer pumps again
+    if (!FAwaitedEcho || !FEngine->Registered()) {
         Quit();
+        return;
+    }
+    if (!FEchoTimer.isActive()) {
+        const qint64 waited = MonotonicMs() - FLastConferenceSendMs;
+        FEchoTimer.start(int(std::max<qint64>(0, TChatEngine::EchoWindowMs - waited)));
+    }
+}
+
+void THeadlessPeer::SendConference(const QString& text)
+{
+    WarnIfChanged("the message", text);
+    FEditor = text;
+    FEngine->SendConferenceCommand();
+}
+
+void THeadlessPeer::SendPrivate(const QString& text)
+{
+    if (!text.contains(QLatin1Char(':'))) {
+        std::fprintf(stderr, "zelkit-chat: usage: /private NICK: TEXT\n");
+        return;
+    }
+    WarnIfChanged("the message", text);
+    FEditor = text;
+    FEngine->SendPrivateCommand();
+}
+
+void THeadlessPeer::ToggleIgnore(const QString& nick)
+{
+    if (nick.isEmpty()) {
+        std::fprintf(stderr, "zelkit-chat: usage: /ignore NICK\n");
+        return;
+    }
+    const QByteArray bytes = ToAnsi(nick);
+    const TContactInfo* c = FEngine->Contacts().Find(bytes);
+    if (!c) {
+        std::fprintf(stderr, "zelkit-chat: no contact %s\n", nick.toLocal8Bit().constData());
+        return;
+    }
+    const bool ignored = !c->Ignored;
+    FEngine->Contacts().SetIgnored(bytes, ignored);
+    std::fprintf(stderr,
+                 ignored ? "zelkit-chat: ignoring %s\n" : "zelkit-chat: no longer ignoring %s\n",
+                 nick.toLocal8Bit().constData());
 }
 
 void THeadlessPeer::Execute(const QString& line)
 {
-    if (!line.startsWith(QLatin1Char('/'))) {
-        FEditor = line;
-        FEngine->SendConferenceCommand();
+    // "//text" is the way to say a text that starts with a slash.
+    if (!line.startsWith(QLatin1Char('/')) || line.startsWith(QLatin1String("//"))) {
+        SendConference(line.startsWith(QLatin1Char('/')) ? line.mid(1) : line);
         return;
     }
     const QString command = line.section(QLatin1Char(' '), 0, 0);
     const QString rest = line.section(QLatin1Char(' '), 1);
     if (command == QLatin1String("/private")) {
-        FEditor = rest;
-        FEngine->SendPrivateCommand();
+        SendPrivate(rest);
     } else if (command == QLatin1String("/nick")) {
         const QStringList words = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         bool ok = true;
         const int gender = words.size() > 1 ? words[1].toInt(&ok) : FConfig.GetInt(user_gender);
-        if (words.isEmpty() || !ok || gender < 0 || gender > 2) {
+        if (words.isEmpty() || words.size() > 2 || !ok || gender < 0 || gender > 2) {
             std::fprintf(stderr, "zelkit-chat: usage: /nick NAME [0|1|2]\n");
             return;
         }
+        WarnIfChanged("the nickname", words[0], Datagram::NickCapacity);
         FPendingNick = std::make_pair(words[0], gender);
         FEngine->miNewUserClick();
         FPendingNick.reset();
     } else if (command == QLatin1String("/update")) {
         FEngine->miUpdateClientsClick();
     } else if (command == QLatin1String("/contacts")) {
-        PrintContacts();
+        FEvents.Contacts(FEngine->Contacts().ViewOrder());
     } else if (command == QLatin1String("/ignore")) {
-        const QByteArray nick = ToAnsi(rest);
-        if (const TContactInfo* c = FEngine->Contacts().Find(nick))
-            FEngine->Contacts().SetIgnored(nick, !c->Ignored);
-        else
-            std::fprintf(stderr, "zelkit-chat: no contact %s\n", rest.toLocal8Bit().constData());
+        ToggleIgnore(rest.trimmed());
     } else if (command == QLatin1String("/quit")) {
         Quit();
     } else {
-        std::fprintf(stderr, "zelkit-chat: unknown command %s\n",
+        std::fprintf(stderr,
+                     "zelkit-chat: unknown command %s (//TEXT sends a text that starts "
+                     "with /)\n",
                      command.toLocal8Bit().constData());
     }
-}
-
-void THeadlessPeer::PrintContacts() const
-{
-    const auto contacts = FEngine->Contacts().ViewOrder();
-    Emit(QStringLiteral("contacts ") + QString::number(contacts.size()));
-    for (const TContactInfo* c : contacts)
-        Emit(QStringLiteral("contact ") + FromAnsi(c->Nick) + QLatin1Char(' ') +
-             QString::number(c->Gender) + (c->Ignored ? QStringLiteral(" ignored") : QString()) +
-             (c->Hidden ? QStringLiteral(" hidden") : QString()));
 }

@@ -3,6 +3,7 @@
 #include "chat/ChatEngine.h"
 #include "chat/ChatHost.h"
 
+#include "HeadlessEvents.h"
 #include "LineOutput.h"
 
 #include <QElapsedTimer>
@@ -28,12 +29,16 @@ class THeadlessPeer final : public QObject, public IChatHost
 {
     Q_OBJECT
 public:
-    THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang, TChatLog& log);
+    // json: every output line is one JSON object.
+    THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang, TChatLog& log,
+                  bool json = false);
     ~THeadlessPeer() override;
 
-    // Joins at once; the program ends when the peer has left (/quit, end of input, SIGTERM).
+    // Joins at once; the program ends when the peer has left (/quit, end of input, SIGTERM),
+    // with status 0, or 3 when it never had a nickname of its own.
     void Start();
     void Quit();
+    static constexpr int ExitNoNickname = 3;
 
     // IChatHost
     bool OpenChatSocket(int& error) override;
@@ -80,15 +85,19 @@ public:
     void UpdateEditCommands() override {}
 
 private:
-    void Emit(const QString& line) const;
-    QString ViewPrefix(TChatView view) const;
     QString TimeStamp() const;
+    void WarnIfChanged(const char* what, const QString& text, int maxBytes = 0) const;
+    void SendConference(const QString& text);
+    void SendPrivate(const QString& text);
+    void ToggleIgnore(const QString& nick);
+    // The end of input: what is queued still goes, and the echo of the last message is
+    // awaited for at most the echo window, so that a script sees it printed.
+    void FinishWhenDone();
     void ReadInput();
     void SchedulePump();
     void Pump();
     bool ReadyForInput() const;
     void Execute(const QString& line);
-    void PrintContacts() const;
 
     TChatSocket& FSocket;
     TConfig& FConfig;
@@ -104,6 +113,13 @@ private:
     bool FEndOfInput = false;
     bool FPumpScheduled = false;
     bool FQuitting = false;
+    bool FEnding = false;
+    bool FRefused = false;
+    bool FEverRegistered = false;
+    // The text of the last conference datagram sent, until its echo is back.
+    std::optional<QByteArray> FAwaitedEcho;
+    qint64 FLastConferenceSendMs = 0;
+    QTimer FEchoTimer;
     // Set when a claim was refused and the user must name another nickname.
     bool FAwaitingNick = false;
     std::optional<std::pair<QString, int>> FPendingNick;
@@ -113,4 +129,5 @@ private:
     mutable QString FStamp;
     // Written by const members too: printing a line changes nothing of the peer.
     mutable TLineOutput FOutput;
+    mutable THeadlessEvents FEvents;
 };

@@ -9,6 +9,7 @@
 #include "net/BroadcastChoice.h"
 #include "net/EnumNetworkItfs.h"
 #include "net/NetProc.h"
+#include "platform/CodePage.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -28,7 +29,8 @@ void OnTerminate(int)
     (void)::write(SignalPipe[1], &byte, 1);
 }
 
-// SIGTERM and SIGINT end the peer the way /quit does, so it still says goodbye.
+// SIGTERM, SIGINT and SIGHUP (the terminal went away) end the peer the way /quit does, so it
+// still says goodbye.
 void CatchTermination(THeadlessPeer& peer, QObject* context)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
@@ -40,6 +42,7 @@ void CatchTermination(THeadlessPeer& peer, QObject* context)
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 int RunHeadless(const THeadlessOptions& options)
@@ -49,6 +52,10 @@ int RunHeadless(const THeadlessOptions& options)
     config.SetReadOnly(true);
     config.OpenRegistryKey(QString::fromLatin1(TConfig::KeyPath));
     config.LoadAll();
+    for (const QString& problem : config.Problems())
+        std::fprintf(stderr, "zelkit-chat: warning: %s\n", qPrintable(problem));
+    if (!TCodePage::AnsiProblem().isEmpty())
+        std::fprintf(stderr, "zelkit-chat: warning: %s\n", qPrintable(TCodePage::AnsiProblem()));
     options.ApplyTo(config);
 
     TLangControl& lang = AppLang();
@@ -73,7 +80,7 @@ int RunHeadless(const THeadlessOptions& options)
     if (config.GetBool(history_enabled) && !log.FileName().isEmpty() && !log.SetEnabled(true))
         std::fprintf(stderr, "zelkit-chat: history: %s\n", qPrintable(log.LastError()));
 
-    THeadlessPeer peer(socket, config, lang, log);
+    THeadlessPeer peer(socket, config, lang, log, options.Json);
     CatchTermination(peer, &peer);
     peer.Start();
     return QCoreApplication::exec();

@@ -60,6 +60,8 @@ public:
 
     TChatState ChatState() const { return FMachine.State(); }
     bool Registered() const { return FRegistered; }
+    // The user's nickname as it goes on the wire: the first 32 bytes in the code page.
+    QByteArray OwnNick() const;
     bool ChangeUserMode() const { return FChangeUserMode; }
     TContactList& Contacts() { return FContacts; }
     const TContactList& Contacts() const { return FContacts; }
@@ -82,7 +84,6 @@ public:
 private:
     void SetChatState(TChatEvent event);
     QString Text(int id) const;
-    QByteArray OwnNick() const;
     int OwnGender() const;
     bool SameNickIgnoringCase(const QByteArray& a, const QByteArray& b) const;
     void ReportError(int messageId, int errorCode);
