@@ -3,6 +3,8 @@
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
 
+#include <csignal>
+
 TPeerProcess::TPeerProcess(const QString& name, const QString& configHome)
     : FName(name), FConfigHome(configHome.isEmpty() ? FTempDir.path() : configHome)
 {
@@ -74,14 +76,32 @@ int TPeerProcess::WaitForLine(const QRegularExpression& pattern, int from, int t
 
 bool TPeerProcess::WaitForCleanExit(int timeoutMs)
 {
+    return WaitForExit(timeoutMs) == 0;
+}
+
+int TPeerProcess::WaitForExit(int timeoutMs)
+{
     const QDeadlineTimer deadline(timeoutMs);
     while (FProcess.state() != QProcess::NotRunning && !deadline.hasExpired()) {
         FProcess.waitForFinished(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())));
         Collect();
     }
     Collect();
-    return FProcess.state() == QProcess::NotRunning &&
-           FProcess.exitStatus() == QProcess::NormalExit && FProcess.exitCode() == 0;
+    if (FProcess.state() != QProcess::NotRunning || FProcess.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return FProcess.exitCode();
+}
+
+void TPeerProcess::Signal(int signal)
+{
+    if (FProcess.processId() > 0)
+        ::kill(static_cast<pid_t>(FProcess.processId()), signal);
+}
+
+QByteArray TPeerProcess::Errors()
+{
+    Collect();
+    return FErrors;
 }
 
 QByteArray TPeerProcess::Describe() const

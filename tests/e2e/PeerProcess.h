@@ -36,6 +36,11 @@ public:
                     int timeoutMs = DefaultTimeoutMs);
     // Waits for the process to end; true when it exited normally with code 0.
     bool WaitForCleanExit(int timeoutMs = DefaultTimeoutMs);
+    // Waits for the process to end: its exit code, or -1 when it still runs or crashed.
+    int WaitForExit(int timeoutMs = DefaultTimeoutMs);
+    void Signal(int signal);
+    // What it wrote to standard error so far.
+    QByteArray Errors();
 
     const QStringList& Lines() const { return FLines; }
     // The number of lines printed so far, all that the pipe holds included: a mark to wait

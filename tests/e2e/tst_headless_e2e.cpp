@@ -7,10 +7,15 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUdpSocket>
 #include <QtTest>
 
 #include <map>
 #include <memory>
+
+#include <csignal>
 
 #include <unistd.h>
 
@@ -111,6 +116,8 @@ private:
         return *slot;
     }
     TPeerProcess& Peer(const QString& name) { return *FPeers.at(name); }
+    // A peer that has ended leaves the set the marks are taken of.
+    void Forget(const QString& name) { FPeers.erase(name); }
     std::map<QString, int> Marks()
     {
         std::map<QString, int> marks;
@@ -195,7 +202,8 @@ private slots:
         const QString hint = QStringLiteral("notice You have to select recipient!");
         row("private to a stranger", "Anna", "/private Zed: anyone?", {hint}, {}, {});
         row("private addressee is case-sensitive", "Bob", "/private anna: hi", {}, {hint}, {});
-        row("private without an addressee", "Carl", "/private no colon here", {}, {}, {hint});
+        // Without a colon the command is malformed: its usage goes to standard error.
+        row("private without an addressee", "Carl", "/private no colon here", {}, {}, {});
     }
 
     void messagesReachTheirReaders()
@@ -234,8 +242,14 @@ private slots:
         Peer("Carl").Send(QStringLiteral("can you hear me"));
         VERIFY_LINES(Peer("Bob"), bobMark, TLineMatch::Exactly,
                      QStringList{"conference [T] <Carl> can you hear me"});
+        const int carlMark = Peer("Carl").Mark();
         Peer("Bob").Send(QStringLiteral("Bob after Carl"));
         VERIFY_LINES(anna, mark, TLineMatch::Exactly,
+                     QStringList{"conference [T] <Bob> Bob after Carl"});
+        // Everyone's own lines too, before the marks of the next step are taken.
+        VERIFY_LINES(Peer("Bob"), bobMark, TLineMatch::InOrder,
+                     QStringList{"conference [T] <Bob> Bob after Carl"});
+        VERIFY_LINES(Peer("Carl"), carlMark, TLineMatch::InOrder,
                      QStringList{"conference [T] <Bob> Bob after Carl"});
 
         mark = anna.Mark();
@@ -272,6 +286,122 @@ private slots:
         for (const auto& [name, from] : marks)
             VERIFY_LINES(Peer(name), from, TLineMatch::Exactly,
                          QStringList{"conference [T] <Dora> entering chat..."});
+    }
+
+    // A command line that is not taken exactly as written is refused before anything is sent.
+    void refusedCommandLinesSendNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("option taken as the nickname")
+            << QStringList{"--nick", "--broadcast", "127.255.255.255"} << "--nick needs a value";
+        QTest::newRow("empty nickname") << QStringList{"--nick", ""} << "--nick needs a value";
+        QTest::newRow("stray argument")
+            << QStringList{"--nick", "Zoe", "hello"} << "unexpected argument";
+        QTest::newRow("unknown single-dash option")
+            << QStringList{"--nick", "Zoe", "-q"} << "Unknown option 'q'";
+        QTest::newRow("broadcast by name")
+            << QStringList{"--nick=Zoe", "--broadcast=localhost"} << "dotted IPv4 address";
+        QTest::newRow("gender outside 0..2") << QStringList{"--nick", "Zoe", "--gender", "5"}
+                                             << "--gender takes a number from 0 to 2";
+    }
+    void refusedCommandLinesSendNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QUdpSocket listener;
+        QVERIFY(listener.bind(QHostAddress::AnyIPv4, TestWirePort(),
+                              QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+        TPeerProcess& zoe = Launch(QStringLiteral("Refused"), arguments);
+        QCOMPARE(zoe.WaitForExit(), 2);
+        const QByteArray errors = zoe.Errors();
+        QVERIFY2(errors.startsWith("zelkit-chat: ") && errors.contains(error.toUtf8()) &&
+                     errors.contains("usage: zelkit-chat"),
+                 errors.constData());
+        QVERIFY(zoe.Lines().isEmpty());
+        // Loopback delivers as it sends: anything the process sent is here by now.
+        QVERIFY(!listener.hasPendingDatagrams());
+        Forget(QStringLiteral("Refused"));
+    }
+
+    // Every output line is one JSON object; the end of input still prints the echo of the
+    // last message before the peer leaves.
+    void jsonLinesAndTheLastEcho()
+    {
+        const std::map<QString, int> marks = Marks();
+        TPeerProcess& jay =
+            Launch(QStringLiteral("Json"),
+                   NickArguments(QStringLiteral("Jay"), 0) + QStringList{QStringLiteral("--json")});
+        QVERIFY2(jay.WaitForLine(QRegularExpression(QStringLiteral("\"state\":\"Ready\""))) >= 0,
+                 jay.Describe().constData());
+        jay.Send(QStringLiteral("<b>bold</b> & \"quoted\""));
+        jay.Send(QStringLiteral("entering chat..."));
+        jay.Send(QStringLiteral("last words"));
+        jay.CloseInput();
+        QVERIFY2(jay.WaitForCleanExit(), jay.Describe().constData());
+
+        QList<QJsonObject> objects;
+        for (const QString& line : jay.Lines()) {
+            QJsonParseError error{};
+            const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
+            QVERIFY2(error.error == QJsonParseError::NoError && doc.isObject(), qPrintable(line));
+            objects << doc.object();
+        }
+        const auto find = [&](const QString& type, const QString& key, const QString& value) {
+            for (const QJsonObject& o : objects)
+                if (o.value(QLatin1String("type")).toString() == type &&
+                    o.value(key).toString() == value)
+                    return o;
+            return QJsonObject();
+        };
+        QVERIFY(!find(QStringLiteral("state"), QStringLiteral("state"), QStringLiteral("Ready"))
+                     .isEmpty());
+        QVERIFY(!find(QStringLiteral("event"), QStringLiteral("text"),
+                      QStringLiteral("<Jay> entering chat..."))
+                     .isEmpty());
+        const QJsonObject typed = find(QStringLiteral("message"), QStringLiteral("text"),
+                                       QStringLiteral("entering chat..."));
+        QCOMPARE(typed.value(QLatin1String("nick")).toString(), QStringLiteral("Jay"));
+        QCOMPARE(typed.value(QLatin1String("view")).toString(), QStringLiteral("conference"));
+        QCOMPARE(typed.value(QLatin1String("continuation")).toBool(true), false);
+        QVERIFY(!find(QStringLiteral("message"), QStringLiteral("text"),
+                      QStringLiteral("<b>bold</b> & \"quoted\""))
+                     .isEmpty());
+        QVERIFY2(
+            !find(QStringLiteral("message"), QStringLiteral("text"), QStringLiteral("last words"))
+                 .isEmpty(),
+            jay.Describe().constData());
+        for (const auto& [name, from] : marks)
+            VERIFY_LINES(Peer(name), from, TLineMatch::Exactly,
+                         (QStringList{"conference [T] <Jay> entering chat...",
+                                      "conference [T] <Jay> <b>bold</b> & \"quoted\"",
+                                      "conference [T] <Jay> entering chat...",
+                                      "conference [T] <Jay> last words",
+                                      "conference [T] <Jay> leaving chat..."}));
+        Forget(QStringLiteral("Json"));
+    }
+
+    void hangUpLeavesAndAPeerWithoutANameSaysSo()
+    {
+        const std::map<QString, int> marks = Marks();
+        TPeerProcess& hup = Launch(QStringLiteral("Hup"), NickArguments(QStringLiteral("Hugo"), 0));
+        VERIFY_LINES(hup, 0, TLineMatch::InOrder, QStringList{"state Ready"});
+        hup.Signal(SIGHUP);
+        QCOMPARE(hup.WaitForExit(), 0);
+        for (const auto& [name, from] : marks)
+            VERIFY_LINES(Peer(name), from, TLineMatch::Exactly,
+                         (QStringList{"conference [T] <Hugo> entering chat...",
+                                      "conference [T] <Hugo> leaving chat..."}));
+        Forget(QStringLiteral("Hup"));
+
+        // Refused as in use, and no /nick followed.
+        TPeerProcess& twin =
+            Launch(QStringLiteral("Twin"), NickArguments(QStringLiteral("bob"), 0));
+        VERIFY_LINES(twin, 0, TLineMatch::InOrder,
+                     QStringList{"notice This nic is already used. Enter another nic."});
+        twin.CloseInput();
+        QCOMPARE(twin.WaitForExit(), 3);
+        Forget(QStringLiteral("Twin"));
     }
 
     void peersLeave()
