@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config git ca-certificates
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   libxcb1-dev libxcb-keysyms1-dev
-  iproute2 util-linux fonts-dejavu-core
+  iproute2 util-linux fonts-dejavu-core dbus-daemon
 )
 packages+=("$@")
 
