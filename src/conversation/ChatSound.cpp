@@ -1,7 +1,6 @@
 #include "conversation/ChatSound.h"
 
 #include "config/Config.h"
-#include "conversation/ChatSoundPlayer.h"
 
 #include <QFileInfo>
 
@@ -34,30 +33,7 @@ void FillDefaultSoundFiles(TConfig& config, const QString& appFolder)
     }
 }
 
-QString ChooseChatSoundFile(const TConfig& config, TChatSound sound, bool applicationActive,
-                            const std::function<bool(const QString&)>& fileExists)
-{
-    if (!config.GetBool(enable_sounds))
-        return {};
-    if (config.GetBool(sound_only_if_chat_inactive) && applicationActive)
-        return {};
-    const TSoundSettings settings = SoundSettingsOf(sound);
-    if (!config.GetBool(settings.Enabled))
-        return {};
-    const QString file = config.GetStr(settings.File);
-    if (file.isEmpty() || !fileExists(file))
-        return {};
-    return file;
-}
-
 bool SoundFileExists(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
-bool PlayChatSound(TChatSoundPlayer& player, const TConfig& config, TChatSound sound,
-                   bool applicationActive)
-{
-    const QString file = ChooseChatSoundFile(config, sound, applicationActive, SoundFileExists);
-    return !file.isEmpty() && player.Play(file);
 }

@@ -4,11 +4,9 @@
 
 #include <QString>
 
-#include <functional>
-
 class TConfig;
-class TChatSoundPlayer;
 
+// Whether an event plays at all is the engine's rule; these are the file settings around it.
 // The settings behind one sound event: whether it is on, which file it plays, and the file
 // it gets when that setting is empty at start-up.
 struct TSoundSettings {
@@ -25,16 +23,5 @@ QString DefaultSoundFile(TChatSound sound, const QString& appFolder);
 // chose, even one that is missing, is kept.
 void FillDefaultSoundFiles(TConfig& config, const QString& appFolder);
 
-// The wave file to play for the event, or an empty text when none is to play: sounds off,
-// sounds only while the chat is inactive and the application is active, the event switched
-// off, or its file missing. `fileExists` is asked last, and only about the event's file.
-QString ChooseChatSoundFile(const TConfig& config, TChatSound sound, bool applicationActive,
-                            const std::function<bool(const QString&)>& fileExists);
-
 // A regular file (not a folder) at that path.
 bool SoundFileExists(const QString& path);
-
-// The whole rule: chooses the file against the file system and hands it to the player.
-// True when a sound was started.
-bool PlayChatSound(TChatSoundPlayer& player, const TConfig& config, TChatSound sound,
-                   bool applicationActive);

@@ -69,22 +69,11 @@ class TestChatSound : public QObject
     Q_OBJECT
 
     std::unique_ptr<TConfig> FConfig;
-    QStringList FAsked;
-
-    QString Choose(TChatSound sound, bool active, const QStringList& existing)
-    {
-        return ChooseChatSoundFile(*FConfig, sound, active, [this, existing](const QString& path) {
-            FAsked << path;
-            return existing.contains(path);
-        });
-    }
-
 private slots:
     void init()
     {
         FConfig = std::make_unique<TConfig>(QString());
         FillDefaultSoundFiles(*FConfig, QStringLiteral("/opt/zelkit/"));
-        FAsked.clear();
     }
 
     void eventsUseTheirOwnSettings_data()
@@ -125,62 +114,6 @@ private slots:
         QCOMPARE(config.GetStr(sound_file_new_contact), QStringLiteral("/app/Sounds/NewUser.wav"));
         QCOMPARE(config.GetStr(sound_file_incoming_private_msg),
                  QStringLiteral("/app/Sounds/NewMessage.wav"));
-    }
-
-    void decision_data()
-    {
-        QTest::addColumn<bool>("sounds");
-        QTest::addColumn<bool>("onlyInactive");
-        QTest::addColumn<bool>("active");
-        QTest::addColumn<bool>("eventOn");
-        QTest::addColumn<bool>("fileThere");
-        QTest::addColumn<bool>("plays");
-        //                                   sounds onlyInact active eventOn file   plays
-        QTest::newRow("all allow") /*     */ << true << true << false << true << true << true;
-        QTest::newRow("sounds off") /*    */ << false << true << false << true << true << false;
-        QTest::newRow("chat active") /*   */ << true << true << true << true << true << false;
-        QTest::newRow("active, always") /**/ << true << false << true << true << true << true;
-        QTest::newRow("event off") /*     */ << true << true << false << false << true << false;
-        QTest::newRow("file missing") /*  */ << true << true << false << true << false << false;
-        QTest::newRow("inactive, always") << true << false << false << true << true << true;
-    }
-    void decision()
-    {
-        QFETCH(bool, sounds);
-        QFETCH(bool, onlyInactive);
-        QFETCH(bool, active);
-        QFETCH(bool, eventOn);
-        QFETCH(bool, fileThere);
-        QFETCH(bool, plays);
-        for (TChatSound sound : {TChatSound::seNewContact, TChatSound::seIncomingMessage,
-                                 TChatSound::seIncomingPrivateMessage}) {
-            init();
-            const TSoundSettings settings = SoundSettingsOf(sound);
-            FConfig->SetBool(enable_sounds, sounds);
-            FConfig->SetBool(sound_only_if_chat_inactive, onlyInactive);
-            FConfig->SetBool(settings.Enabled, eventOn);
-            const QString file = FConfig->GetStr(settings.File);
-            const QString chosen =
-                Choose(sound, active, fileThere ? QStringList{file} : QStringList{});
-            QCOMPARE(chosen, plays ? file : QString());
-            // The file system is asked last, and only about this event's file.
-            const bool reachesFile = sounds && !(onlyInactive && active) && eventOn;
-            QCOMPARE(FAsked, reachesFile ? QStringList{file} : QStringList{});
-        }
-    }
-
-    void anotherEventSwitchedOffDoesNotMatter()
-    {
-        FConfig->SetBool(sound_enabled_new_contact, false);
-        FConfig->SetBool(sound_enabled_incoming_private_msg, false);
-        const QString file = FConfig->GetStr(sound_file_incoming_msg);
-        QCOMPARE(Choose(TChatSound::seIncomingMessage, false, {file}), file);
-    }
-
-    void anEmptyFileSettingPlaysNothing()
-    {
-        FConfig->SetStr(sound_file_new_contact, QString());
-        QCOMPARE(Choose(TChatSound::seNewContact, false, {QString()}), QString());
     }
 
     void onlyRegularFilesCount()
@@ -265,18 +198,6 @@ private slots:
         player.Play(SoundsFolder + "NewUser.wav");
         player.Play(SoundsFolder + "NewMessage.wav");
         player.Play(SoundsFolder + "NewMessage.wav");
-    }
-
-    void playChatSoundAppliesTheRuleBeforeThePlayer()
-    {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        TChatSoundPlayer player;
-        FillDefaultSoundFiles(*FConfig, QString()); // already filled: no change
-        FConfig->SetStr(sound_file_incoming_msg, SoundsFolder + "NewMessage.wav");
-        QVERIFY(!PlayChatSound(player, *FConfig, TChatSound::seIncomingMessage, true));
-        QCOMPARE(PlayChatSound(player, *FConfig, TChatSound::seIncomingMessage, false),
-                 TChatSoundPlayer::HasAudioOutput());
-        QVERIFY(!PlayChatSound(player, *FConfig, TChatSound::seNewContact, false));
     }
 };
 
