@@ -25,8 +25,7 @@ QTextCursor SelectionCursor(QTextDocument& document, int start, int length)
     return cursor;
 }
 
-template <typename Operation>
-void Apply(QPlainTextEdit& editor, Operation&& operation)
+template <typename Operation> void Apply(QPlainTextEdit& editor, Operation&& operation)
 {
     TEditorText value = ReadEditorText(editor);
     operation(value);

@@ -92,7 +92,8 @@ public:
                 body += "\\par\n";
             WriteBlock(block, body);
         }
-        QByteArray out = "{\\rtf1\\ansi\\ansicpg" + QByteArray::number(CodePageNumber(FCodePage)) + "\\deff0";
+        QByteArray out =
+            "{\\rtf1\\ansi\\ansicpg" + QByteArray::number(CodePageNumber(FCodePage)) + "\\deff0";
         out += FontTable() + '\n' + ColorTable() + '\n';
         out += "\\uc1\\pard\\plain\\f0";
         const int size = DefaultHalfPoints();
@@ -142,8 +143,8 @@ private:
             style.HalfPoints = static_cast<int>(std::lround(format.fontPointSize() * 2));
         if (HasColor(format))
             style.Color = ColorIndex(format.foreground().color().rgb());
-        style.Bold = format.hasProperty(QTextFormat::FontWeight) &&
-                     format.fontWeight() >= QFont::DemiBold;
+        style.Bold =
+            format.hasProperty(QTextFormat::FontWeight) && format.fontWeight() >= QFont::DemiBold;
         style.Italic = format.fontItalic();
         style.Underline = format.fontUnderline();
         style.Strike = format.fontStrikeOut();
@@ -183,8 +184,8 @@ private:
                 if (!openLink.isEmpty())
                     out += "}}}";
                 if (!link.isEmpty())
-                    out += "{\\field{\\*\\fldinst{HYPERLINK \"" + FieldText(link) +
-                           "\"}}{\\fldrslt{";
+                    out +=
+                        "{\\field{\\*\\fldinst{HYPERLINK \"" + FieldText(link) + "\"}}{\\fldrslt{";
                 openLink = link;
             }
             if (format.isImageFormat())
@@ -243,7 +244,8 @@ private:
         for (qsizetype i = 0; i < FFontNames.size(); ++i) {
             QString name = FFontNames[i];
             name.remove(u';');
-            out += "{\\f" + QByteArray::number(i) + "\\fnil " + RtfEscapeText(name, FCodePage) + ";}";
+            out +=
+                "{\\f" + QByteArray::number(i) + "\\fnil " + RtfEscapeText(name, FCodePage) + ";}";
         }
         return out + '}';
     }

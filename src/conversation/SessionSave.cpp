@@ -102,14 +102,22 @@ bool WriteSessionFile(const QString& fileName, const QByteArray& bytes, QString&
         return false;
     }
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write error of the buffer's flush inside commit() goes unnoticed by
+    // QSaveFile, which then renames a truncated file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
+    // A short write says nothing; the next one fails with the reason (a full disk, ...).
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            error = file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        done += written;
     }
     if (!file.commit()) {
         error = file.errorString();

@@ -31,8 +31,9 @@ QImage Picture(int width, int height, QRgb seed)
     QImage image(width, height, QImage::Format_ARGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgba((x * 37 + qRed(seed)) & 0xff, (y * 53 + qGreen(seed)) & 0xff,
-                                       qBlue(seed), 0xff));
+            image.setPixel(x, y,
+                           qRgba((x * 37 + qRed(seed)) & 0xff, (y * 53 + qGreen(seed)) & 0xff,
+                                 qBlue(seed), 0xff));
     return image;
 }
 
@@ -59,7 +60,8 @@ struct TPict {
 QList<TPict> Picts(const QByteArray& rtf)
 {
     QList<TPict> result;
-    static const QRegularExpression pict(QStringLiteral(R"(\{\\pict((?:\\[a-z]+-?\d*)+)\s+([0-9a-f\s]*)\})"));
+    static const QRegularExpression pict(
+        QStringLiteral(R"(\{\\pict((?:\\[a-z]+-?\d*)+)\s+([0-9a-f\s]*)\})"));
     auto it = pict.globalMatch(QString::fromLatin1(rtf));
     while (it.hasNext()) {
         const auto match = it.next();
@@ -140,7 +142,8 @@ private slots:
         row("lowest negative", "cp1252", QStringLiteral("\u8000"), "\\u-32768\\'3f");
         row("replacement", "cp1252", QStringLiteral("\ufffd"), "\\u-3\\'3f");
         row("euro", "cp1252", QStringLiteral("\u20ac"), "\\u8364\\'80");
-        row("surrogate pair", "cp1252", QStringLiteral("\U0001F600"), "\\u-10179\\'3f\\u-8704\\'3f");
+        row("surrogate pair", "cp1252", QStringLiteral("\U0001F600"),
+            "\\u-10179\\'3f\\u-8704\\'3f");
         row("tab", "cp1252", QStringLiteral("a\tb"), "a\\tab b");
         row("line separator", "cp1252", QStringLiteral("a\u2028b"), "a\\line b");
         row("newline", "cp1252", QStringLiteral("a\nb"), "a\\line b");
@@ -174,7 +177,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("braces and backslash") << QStringLiteral("a {b} c\\d \\par {\\b x}");
-        QTest::newRow("cyrillic") << QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442, \u043c\u0438\u0440!");
+        QTest::newRow("cyrillic") << QStringLiteral(
+            "\u041f\u0440\u0438\u0432\u0435\u0442, \u043c\u0438\u0440!");
         QTest::newRow("accents") << QStringLiteral("caf\u00e9 cr\u00e8me br\u00fbl\u00e9e");
         QTest::newRow("mixed") << QStringLiteral("\u00e9{\\}\u0416}");
         QTest::newRow("trailing backslash") << QStringLiteral("end\\");
@@ -190,7 +194,8 @@ private slots:
         cursor.insertBlock();
         cursor.insertText(QStringLiteral("last"));
         const auto back = ReadBack(DocumentToRtf(document, TCodePage("cp1252")));
-        QCOMPARE(back->toPlainText().trimmed(), QStringLiteral("first\n") + text + QStringLiteral("\nlast"));
+        QCOMPARE(back->toPlainText().trimmed(),
+                 QStringLiteral("first\n") + text + QStringLiteral("\nlast"));
     }
 
     void colorTableHasOneEntryPerColor()
@@ -215,7 +220,8 @@ private slots:
         QCOMPARE(FormatOf(*back, QStringLiteral("[12:00:01]")).foreground().color(), Gray);
         QCOMPARE(FormatOf(*back, QStringLiteral("<Ann> hi")).foreground().color(), Navy);
         QCOMPARE(FormatOf(*back, QStringLiteral(" again red")).foreground().color(), Red);
-        QVERIFY(!FormatOf(*back, QStringLiteral(" plain")).hasProperty(QTextFormat::ForegroundBrush));
+        QVERIFY(
+            !FormatOf(*back, QStringLiteral(" plain")).hasProperty(QTextFormat::ForegroundBrush));
     }
 
     void styles()
@@ -248,7 +254,8 @@ private slots:
         QTextDocument document;
         const QImage smile = Picture(12, 10, qRgb(10, 200, 30));
         const QImage wink = Picture(16, 16, qRgb(90, 20, 250));
-        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("emoticon:1")), smile);
+        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("emoticon:1")),
+                             smile);
         document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("emoticon:2")),
                              QPixmap::fromImage(wink));
         QTextCursor cursor(&document);
@@ -263,16 +270,20 @@ private slots:
 
         const QList<TPict> picts = Picts(rtf);
         QCOMPARE(picts.size(), 2);
-        QCOMPARE(picts[0].Controls, QByteArray("\\pngblip\\picw12\\pich10\\picwgoal180\\pichgoal150"));
-        QCOMPARE(picts[1].Controls, QByteArray("\\pngblip\\picw16\\pich16\\picwgoal480\\pichgoal240"));
+        QCOMPARE(picts[0].Controls,
+                 QByteArray("\\pngblip\\picw12\\pich10\\picwgoal180\\pichgoal150"));
+        QCOMPARE(picts[1].Controls,
+                 QByteArray("\\pngblip\\picw16\\pich16\\picwgoal480\\pichgoal240"));
         QVERIFY(picts[0].Data.startsWith("\x89PNG\r\n\x1a\n"));
         QCOMPARE(Normalized(QImage::fromData(picts[0].Data, "PNG")), Normalized(smile));
         QCOMPARE(Normalized(QImage::fromData(picts[1].Data, "PNG")), Normalized(wink));
 
         const QString html = UnrtfHtml(rtf);
         QCOMPARE(html.count(QStringLiteral("picture data found")), 2);
-        QCOMPARE(Normalized(QImage(FDir->filePath(QStringLiteral("pict001.png")))), Normalized(smile));
-        QCOMPARE(Normalized(QImage(FDir->filePath(QStringLiteral("pict002.png")))), Normalized(wink));
+        QCOMPARE(Normalized(QImage(FDir->filePath(QStringLiteral("pict001.png")))),
+                 Normalized(smile));
+        QCOMPARE(Normalized(QImage(FDir->filePath(QStringLiteral("pict002.png")))),
+                 Normalized(wink));
         QVERIFY(!QFileInfo::exists(FDir->filePath(QStringLiteral("pict003.png"))));
         QTextDocument back;
         back.setHtml(html);
