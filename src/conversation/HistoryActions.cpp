@@ -13,6 +13,9 @@
 namespace {
 QString HistoryFolder()
 {
+    // Without a program folder a relative "History/" would be looked for wherever we run.
+    if (AppFolder.isEmpty())
+        return WritableFolderOr(QString());
     const QString history = AppFolder + QStringLiteral("History/");
     return WritableFolderOr(QFileInfo(history).isDir() ? history : AppFolder);
 }

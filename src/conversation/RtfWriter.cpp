@@ -209,26 +209,39 @@ private:
 
     void WriteImages(const QTextImageFormat& format, int count, QByteArray& out)
     {
-        const QImage image = ImageOf(FDocument, format);
-        if (image.isNull())
-            return;
-        QByteArray png;
-        QBuffer buffer(&png);
-        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-            return;
-        const double width = format.width() > 0 ? format.width() : image.width();
-        const double height = format.height() > 0 ? format.height() : image.height();
-        QByteArray picture = "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) +
-                             "\\pich" + QByteArray::number(image.height()) + "\\picwgoal" +
-                             QByteArray::number(Twips(width)) + "\\pichgoal" +
-                             QByteArray::number(Twips(height)) + '\n';
-        const QByteArray hex = png.toHex();
-        for (qsizetype at = 0; at < hex.size(); at += HexLineLength)
-            picture += hex.mid(at, HexLineLength) + '\n';
-        picture += '}';
+        const QByteArray picture = Picture(format);
         // One fragment may stand for several uses of the same picture in a row.
         for (int i = 0; i < count; ++i)
             out += picture;
+    }
+
+    // The {\pict} group of an image, made once for each name and size: a console shows the
+    // same few emoticons many times.
+    QByteArray Picture(const QTextImageFormat& format)
+    {
+        const QString key = format.name() + u'|' + QString::number(format.width()) + u'|' +
+                            QString::number(format.height());
+        const auto found = FPictures.constFind(key);
+        if (found != FPictures.cend())
+            return *found;
+        QByteArray picture;
+        const QImage image = ImageOf(FDocument, format);
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!image.isNull() && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG")) {
+            const double width = format.width() > 0 ? format.width() : image.width();
+            const double height = format.height() > 0 ? format.height() : image.height();
+            picture = "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
+                      QByteArray::number(image.height()) + "\\picwgoal" +
+                      QByteArray::number(Twips(width)) + "\\pichgoal" +
+                      QByteArray::number(Twips(height)) + '\n';
+            const QByteArray hex = png.toHex();
+            for (qsizetype at = 0; at < hex.size(); at += HexLineLength)
+                picture += hex.mid(at, HexLineLength) + '\n';
+            picture += '}';
+        }
+        FPictures.insert(key, picture);
+        return picture;
     }
 
     // Inside a field instruction a backslash is doubled and a quote would end the address.
@@ -266,6 +279,7 @@ private:
     QStringList FFontNames;
     QHash<QRgb, int> FColors;
     QList<QRgb> FColorList;
+    QHash<QString, QByteArray> FPictures;
 };
 } // namespace
 

@@ -99,6 +99,14 @@ private slots:
         QCOMPARE(Pages().iconSize(), QSize(16, 16));
     }
 
+    void initializeAgainHooksOnce()
+    {
+        FCore->Initialize();
+        QTest::keyClick(&Editor(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(FConferenceSends, 1);
+        QCOMPARE(FWindow->findChildren<QTimer*>().size(), 1);
+    }
+
     void eachPageKeepsItsTextAndSelection()
     {
         QTest::keyClicks(&Editor(), QStringLiteral("to everybody"));

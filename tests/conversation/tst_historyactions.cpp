@@ -1,4 +1,5 @@
 #include "config/Globals.h"
+#include "config/Utils.h"
 #include "conversation/ChatLog.h"
 #include "conversation/HistoryActions.h"
 
@@ -71,6 +72,12 @@ private slots:
         if (historyFolder)
             QVERIFY(QDir().mkpath(Path(QStringLiteral("History"))));
         QCOMPARE(HistoryDialogRequest(QString()).Folder, AppFolder + expected);
+    }
+
+    void dialogWithoutAProgramFolderOpensInTheDocuments()
+    {
+        AppFolder.clear();
+        QCOMPARE(HistoryDialogRequest(QString()).Folder, GetPersonalFolder());
     }
 
     void dialogIsConfiguredForSaving()

@@ -266,10 +266,13 @@ private slots:
         // A picture the document does not hold is left out.
         InsertPicture(cursor, QStringLiteral("emoticon:99"));
         cursor.insertText(QStringLiteral(" end"), Colored(Red));
+        InsertPicture(cursor, QStringLiteral("emoticon:1"));
         const QByteArray rtf = DocumentToRtf(document, TCodePage("cp1252"));
 
         const QList<TPict> picts = Picts(rtf);
-        QCOMPARE(picts.size(), 2);
+        QCOMPARE(picts.size(), 3);
+        QCOMPARE(picts[2].Controls, picts[0].Controls);
+        QCOMPARE(picts[2].Data, picts[0].Data);
         QCOMPARE(picts[0].Controls,
                  QByteArray("\\pngblip\\picw12\\pich10\\picwgoal180\\pichgoal150"));
         QCOMPARE(picts[1].Controls,
@@ -279,12 +282,14 @@ private slots:
         QCOMPARE(Normalized(QImage::fromData(picts[1].Data, "PNG")), Normalized(wink));
 
         const QString html = UnrtfHtml(rtf);
-        QCOMPARE(html.count(QStringLiteral("picture data found")), 2);
+        QCOMPARE(html.count(QStringLiteral("picture data found")), 3);
         QCOMPARE(Normalized(QImage(FDir->filePath(QStringLiteral("pict001.png")))),
                  Normalized(smile));
         QCOMPARE(Normalized(QImage(FDir->filePath(QStringLiteral("pict002.png")))),
                  Normalized(wink));
-        QVERIFY(!QFileInfo::exists(FDir->filePath(QStringLiteral("pict003.png"))));
+        QCOMPARE(Normalized(QImage(FDir->filePath(QStringLiteral("pict003.png")))),
+                 Normalized(smile));
+        QVERIFY(!QFileInfo::exists(FDir->filePath(QStringLiteral("pict004.png"))));
         QTextDocument back;
         back.setHtml(html);
         QVERIFY2(back.toPlainText().contains(QStringLiteral(" and ")), qPrintable(html));
