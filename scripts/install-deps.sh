@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   libxcb1-dev libxcb-keysyms1-dev
   iproute2 util-linux fonts-dejavu-core dbus-daemon
+  unrtf
 )
 packages+=("$@")
 
