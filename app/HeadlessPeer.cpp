@@ -8,7 +8,6 @@
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "net/NetProc.h"
-#include "net/RecThread.h"
 #include "platform/CodePage.h"
 
 #include <QCoreApplication>
@@ -19,30 +18,25 @@
 
 THeadlessPeer::THeadlessPeer(TChatSocket& socket, TConfig& config, TLangControl& lang,
                              TChatLog& log, bool json)
-    : FSocket(socket), FConfig(config), FLang(lang), FLog(log), FOutput(STDOUT_FILENO),
+    : TChatHostBase(socket), FConfig(config), FLang(lang), FLog(log), FOutput(STDOUT_FILENO),
       FEvents(FOutput, json)
 {
-    FClock.start();
     FEchoTimer.setSingleShot(true);
     connect(&FEchoTimer, &QTimer::timeout, this, [this] { Quit(); });
     FEngine = std::make_unique<TChatEngine>(*this, FConfig, FLang);
-    FThread = std::make_unique<TRecThread>(FSocket, this, [this] { FEngine->RecTimerTimer(); });
-    for (int i = 0; i < ChatTimerCount; ++i) {
-        FTimers[i].setSingleShot(true);
-        FTimers[i].setTimerType(Qt::PreciseTimer);
-        connect(&FTimers[i], &QTimer::timeout, this, [this, i] {
-            const auto timer = static_cast<TChatTimer>(i);
-            FEngine->TimerExpired(timer);
-            if (timer == TChatTimer::ConferenceFlood || timer == TChatTimer::PrivateFlood ||
-                timer == TChatTimer::PieceTimer)
-                SchedulePump();
-        });
-    }
+    AttachEngine(*FEngine);
+}
+
+void THeadlessPeer::TimerHandled(TChatTimer timer)
+{
+    if (timer == TChatTimer::ConferenceFlood || timer == TChatTimer::PrivateFlood ||
+        timer == TChatTimer::PieceTimer)
+        SchedulePump();
 }
 
 THeadlessPeer::~THeadlessPeer()
 {
-    FThread->Stop();
+    StopReceiveThread();
 }
 
 void THeadlessPeer::Start()
@@ -64,70 +58,16 @@ void THeadlessPeer::Quit()
     const bool nameless = FRefused && !FEverRegistered && !FEngine->Registered();
     FEngine->FormClose();
     FEngine->FormDestroy();
-    FThread->Stop();
+    StopReceiveThread();
     QCoreApplication::exit(nameless ? ExitNoNickname : 0);
 }
 
-bool THeadlessPeer::OpenChatSocket(int& error)
+void THeadlessPeer::DatagramSent(const TChatDatagram& datagram)
 {
-    return FSocket.Open(error);
-}
-
-bool THeadlessPeer::CloseChatSocket(int& error)
-{
-    return FSocket.Close(error);
-}
-
-bool THeadlessPeer::SendDatagram(const TChatDatagram& datagram, int& error)
-{
-    if (!FSocket.Send(datagram, error))
-        return false;
     if (datagram.kind() == TDatagramKind::dkConferenceMsg) {
         FAwaitedEcho = GetDatagramText(datagram);
         FLastConferenceSendMs = MonotonicMs();
     }
-    return true;
-}
-
-bool THeadlessPeer::ReceiveDatagram(QByteArray& bytes, int& error)
-{
-    return FSocket.Receive(bytes, error);
-}
-
-QString THeadlessPeer::LocalAddressText() const
-{
-    return FSocket.LocalIpText();
-}
-
-QString THeadlessPeer::LocalHostName() const
-{
-    return FSocket.HostName();
-}
-
-void THeadlessPeer::ResumeReceiveThread()
-{
-    if (!FThread->isRunning())
-        FThread->start();
-}
-
-qint64 THeadlessPeer::MonotonicMs() const
-{
-    return FClock.elapsed();
-}
-
-QDateTime THeadlessPeer::LocalNow() const
-{
-    return QDateTime::currentDateTime();
-}
-
-void THeadlessPeer::StartTimer(TChatTimer timer, int intervalMs)
-{
-    FTimers[static_cast<int>(timer)].start(intervalMs);
-}
-
-void THeadlessPeer::StopTimer(TChatTimer timer)
-{
-    FTimers[static_cast<int>(timer)].stop();
 }
 
 QString THeadlessPeer::TimeStamp() const

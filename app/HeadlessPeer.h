@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chat/ChatEngine.h"
-#include "chat/ChatHost.h"
+#include "host/ChatHostBase.h"
 
 #include "HeadlessEvents.h"
 #include "LineOutput.h"
@@ -21,11 +21,10 @@ class TChatLog;
 class TChatSocket;
 class TConfig;
 class TLangControl;
-class TRecThread;
 
 // The chat engine without windows: a real socket, the settings it was given, standard input
 // for commands and standard output for what a window would show, one line per event.
-class THeadlessPeer final : public QObject, public IChatHost
+class THeadlessPeer final : public TChatHostBase
 {
     Q_OBJECT
 public:
@@ -40,18 +39,7 @@ public:
     void Quit();
     static constexpr int ExitNoNickname = 3;
 
-    // IChatHost
-    bool OpenChatSocket(int& error) override;
-    bool CloseChatSocket(int& error) override;
-    bool SendDatagram(const TChatDatagram& datagram, int& error) override;
-    bool ReceiveDatagram(QByteArray& bytes, int& error) override;
-    QString LocalAddressText() const override;
-    QString LocalHostName() const override;
-    void ResumeReceiveThread() override;
-    qint64 MonotonicMs() const override;
-    QDateTime LocalNow() const override;
-    void StartTimer(TChatTimer timer, int intervalMs) override;
-    void StopTimer(TChatTimer timer) override;
+    // IChatHost, beyond the socket, timers and clock of the base
     void AddChatMessage(const TChatMessage& message) override;
     void AddEventMessage(TChatView view, bool showTime, const QString& text) override;
     void AddNoticeMessage(TChatView view, const QString& text) override;
@@ -84,6 +72,10 @@ public:
     void FocusEditor() override {}
     void UpdateEditCommands() override {}
 
+protected:
+    void TimerHandled(TChatTimer timer) override;
+    void DatagramSent(const TChatDatagram& datagram) override;
+
 private:
     QString TimeStamp() const;
     void WarnIfChanged(const char* what, const QString& text, int maxBytes = 0) const;
@@ -99,14 +91,10 @@ private:
     bool ReadyForInput() const;
     void Execute(const QString& line);
 
-    TChatSocket& FSocket;
     TConfig& FConfig;
     TLangControl& FLang;
     TChatLog& FLog;
     std::unique_ptr<TChatEngine> FEngine;
-    std::unique_ptr<TRecThread> FThread;
-    std::array<QTimer, ChatTimerCount> FTimers;
-    QElapsedTimer FClock;
     std::unique_ptr<QSocketNotifier> FInput;
     QByteArray FInputBuffer;
     std::deque<QString> FLines;
