@@ -30,7 +30,7 @@ GLYPHS = ['antiboss', 'cut', 'copy', 'paste', 'font-size-minus', 'font-size-plus
           'help-contents', 'save-session', 'update-contacts', 'font-color', 'font',
           'sort-by-gender', 'sort-by-nick', 'preferences', 'web', 'about', 'emoticons']
 
-# Grey = 0.45 x luminance + 0.5, three quarters of the opacity: dark strokes turn mid grey,
+# Grey = 0.45 x luminance + 0.5 at 60 % of the opacity: dark strokes turn mid grey,
 # white paper stays light, and nothing keeps a colour that would read as "active".
 DISABLED = ('0.1346 0.2642 0.0513 0 0.5 ' * 3) + '0 0 0 0.6 0'
 GHOST = 0.42  # opacity of a figure or a bubble that is there but not present
