@@ -5,10 +5,11 @@
 #include <QMouseEvent>
 #include <QTextEdit>
 
-TRichEditMouse::TRichEditMouse(QTextEdit& view) : QObject(&view), FView(view)
+TRichEditMouse::TRichEditMouse(QTextEdit& view)
+    : QObject(&view), FView(view), FViewport(view.viewport())
 {
-    view.viewport()->installEventFilter(this);
-    view.viewport()->setMouseTracking(true);
+    FViewport->installEventFilter(this);
+    FViewport->setMouseTracking(true);
 }
 
 TRichEditMouse* TRichEditMouse::Watch(QTextEdit& view)
@@ -18,7 +19,9 @@ TRichEditMouse* TRichEditMouse::Watch(QTextEdit& view)
 
 bool TRichEditMouse::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != FView.viewport())
+    // The viewport goes on sending events while the view is being destroyed: the view is
+    // asked nothing before the event is known to be one of the mouse.
+    if (watched != FViewport)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
@@ -47,7 +50,7 @@ bool TRichEditMouse::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove: {
         const auto& mouse = static_cast<const QMouseEvent&>(*event);
         const bool overLink = !FView.anchorAt(mouse.position().toPoint()).isEmpty();
-        FView.viewport()->setCursor(overLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
+        FViewport->setCursor(overLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
         break;
     }
     default:

@@ -6,6 +6,7 @@
 
 class QMenu;
 class QTextEdit;
+class QWidget;
 
 // The mouse on a text area, as the main window wants to hear of it: a click on a link (with
 // the link's text, the anchor's href) and the release of a button (for the context menu).
@@ -31,6 +32,7 @@ private:
     explicit TRichEditMouse(QTextEdit& view);
 
     QTextEdit& FView;
+    QWidget* FViewport;
     QString FPressedAnchor;
     QPoint FPressedAt;
 };
