@@ -66,6 +66,12 @@ void TConsoleWriter::SetupConsole(QTextEdit& view)
     view.setContextMenuPolicy(Qt::PreventContextMenu);
     view.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
                                  Qt::LinksAccessibleByMouse);
+    // Lines run left to right, whatever script a peer writes in (runs of another direction
+    // inside a line are still shown in theirs). Left to find out, the layout would read the
+    // text of every line it passes on its way to the newest one, at every write.
+    QTextOption option = view.document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    view.document()->setDefaultTextOption(option);
 }
 
 int TConsoleWriter::ConsoleLineCount(const QTextEdit& view)
@@ -74,26 +80,36 @@ int TConsoleWriter::ConsoleLineCount(const QTextEdit& view)
     return document.characterCount() <= 1 && document.blockCount() == 1 ? 0 : document.blockCount();
 }
 
+void TConsoleWriter::TrimConsole(QTextEdit& view)
+{
+    if (ConsoleLineCount(view) <= FParams.MaxLines)
+        return;
+    QTextDocument& document = *view.document();
+    // An edit of its own: merged with the append at the other end, the change would span
+    // the whole document and the layout would redo every line.
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
+    const QTextBlock firstKept = document.findBlockByNumber(std::max(FParams.LinesToDrop, 0));
+    edit.setPosition(0);
+    if (firstKept.isValid())
+        edit.setPosition(firstKept.position(), QTextCursor::KeepAnchor);
+    else
+        edit.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    const int removed = edit.selectionEnd();
+    edit.removeSelectedText();
+    edit.endEditBlock();
+    // The selection stays on its text; what was dropped leaves it at the top.
+    FSaved.Anchor = std::max(FSaved.Anchor - removed, 0);
+    FSaved.Position = std::max(FSaved.Position - removed, 0);
+}
+
 int TConsoleWriter::AppendConsoleText(QTextEdit& view, const QString& text, bool sameLine,
                                       const QTextCharFormat& format)
 {
+    TrimConsole(view);
     QTextDocument& document = *view.document();
     QTextCursor edit(&document);
     edit.beginEditBlock();
-    const int lines = ConsoleLineCount(view);
-    if (lines > FParams.MaxLines) {
-        const QTextBlock firstKept = document.findBlockByNumber(std::max(FParams.LinesToDrop, 0));
-        edit.setPosition(0);
-        if (firstKept.isValid())
-            edit.setPosition(firstKept.position(), QTextCursor::KeepAnchor);
-        else
-            edit.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        const int removed = edit.selectionEnd();
-        edit.removeSelectedText();
-        // The selection stays on its text; what was dropped leaves it at the top.
-        FSaved.Anchor = std::max(FSaved.Anchor - removed, 0);
-        FSaved.Position = std::max(FSaved.Position - removed, 0);
-    }
     edit.movePosition(QTextCursor::End);
     const bool empty = ConsoleLineCount(view) == 0;
     const bool endsWithLineBreak = document.blockCount() > 1 && document.lastBlock().length() == 1;
@@ -112,6 +128,7 @@ void TConsoleWriter::AddChatMessage(QTextEdit& view, bool autoScroll, const TCha
     QTextDocument& document = *view.document();
     const TConsoleLine line = ComposeChatLine(message, ConsoleTimeStamp(FClock()));
     const QTextCharFormat color = Colored(message.Color);
+    TrimConsole(view);
     QTextCursor edit(&document);
     edit.beginEditBlock();
     int start = 0;
@@ -145,6 +162,7 @@ void TConsoleWriter::AddColoredLine(QTextEdit& view, bool autoScroll, const QStr
                                     const QString& text, std::uint32_t color)
 {
     SaveConsoleSelection(view);
+    TrimConsole(view);
     QTextCursor edit(view.document());
     edit.beginEditBlock();
     const int start = AppendConsoleText(view, timePart + text, false, Colored(color));

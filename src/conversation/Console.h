@@ -65,7 +65,9 @@ public:
     // "Network error!" + " " + text + " #" + the code, in the error colour.
     void AddErrorMessage(QTextEdit& view, bool autoScroll, const QString& text, int errorCode);
 
-    // Drops the oldest lines when the view holds more than MaxLines, then appends text with
+    // Drops the LinesToDrop oldest lines when the view holds more than MaxLines.
+    void TrimConsole(QTextEdit& view);
+    // Trims the view, then appends text with
     // the given format: on the last line with sameLine, else as a new line. Returns the
     // position of the text's first character.
     int AppendConsoleText(QTextEdit& view, const QString& text, bool sameLine,

@@ -37,7 +37,9 @@ void ClearFontProperties(QTextDocument& document)
             QTextCharFormat format = fragment.charFormat();
             bool changed = false;
             for (const int property : properties) {
-                if (property == QTextFormat::FontUnderline && format.isAnchor())
+                const bool underline = property == QTextFormat::FontUnderline ||
+                                       property == QTextFormat::TextUnderlineStyle;
+                if (underline && format.isAnchor())
                     continue;
                 if (format.hasProperty(property)) {
                     format.clearProperty(property);

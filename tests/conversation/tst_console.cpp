@@ -6,9 +6,9 @@
 #include "conversation/Emoticons.h"
 #include "platform/CodePage.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QLineEdit>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -126,14 +126,13 @@ private slots:
         QTest::addColumn<bool>("isOutgoing");
         QTest::addColumn<QByteArray>("addressee");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("conference") << false << false << QByteArray()
-                                    << "<[nick|Bob|Bob]> hello";
-        QTest::newRow("conference to Ann") << false << false << QByteArray("Ann")
-                                           << "<[nick|Bob|Bob]> Ann: hello";
-        QTest::newRow("addressee of spaces") << false << false << QByteArray("   ")
-                                             << "<[nick|Bob|Bob]> hello";
-        QTest::newRow("private received") << true << false << QByteArray("Me")
-                                          << "<[nick|Bob|Bob]> hello";
+        QTest::newRow("conference") << false << false << QByteArray() << "<[nick|Bob|Bob]> hello";
+        QTest::newRow("conference to Ann")
+            << false << false << QByteArray("Ann") << "<[nick|Bob|Bob]> Ann: hello";
+        QTest::newRow("addressee of spaces")
+            << false << false << QByteArray("   ") << "<[nick|Bob|Bob]> hello";
+        QTest::newRow("private received")
+            << true << false << QByteArray("Me") << "<[nick|Bob|Bob]> hello";
         QTest::newRow("private sent") << true << true << QByteArray("Ann") << ">Ann: hello";
     }
     void chatLines()
@@ -142,7 +141,8 @@ private slots:
         QFETCH(bool, isOutgoing);
         QFETCH(QByteArray, addressee);
         QFETCH(QString, shown);
-        FWriter->AddChatMessage(*FView, true, Message("Bob", "hello", isPrivate, isOutgoing, addressee));
+        FWriter->AddChatMessage(*FView, true,
+                                Message("Bob", "hello", isPrivate, isOutgoing, addressee));
         QCOMPARE(Describe(Document()), Stamp + shown);
         const QColor gray(0x80, 0x80, 0x80);
         for (int i = 0; i < Stamp.size(); ++i)
@@ -190,15 +190,20 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("shownNick");
         QTest::addColumn<QString>("shownText");
-        QTest::newRow("markup") << QByteArray("<b>Bob</b>&amp;") << QByteArray("<i>hi</i> &lt; <a href=x>y</a> <br>")
-                                << "<b>Bob</b>&amp;" << "<i>hi</i> &lt; <a href=x>y</a> <br>";
-        QTest::newRow("html document") << QByteArray("Eve") << QByteArray("<html><body><h1>big</h1></body></html>")
-                                       << "Eve" << "<html><body><h1>big</h1></body></html>";
-        QTest::newRow("controls") << QByteArray("Bo\nb\r") << QByteArray("a\tb\x01" "c\x7f")
+        QTest::newRow("markup") << QByteArray("<b>Bob</b>&amp;")
+                                << QByteArray("<i>hi</i> &lt; <a href=x>y</a> <br>")
+                                << "<b>Bob</b>&amp;"
+                                << "<i>hi</i> &lt; <a href=x>y</a> <br>";
+        QTest::newRow("html document")
+            << QByteArray("Eve") << QByteArray("<html><body><h1>big</h1></body></html>") << "Eve"
+            << "<html><body><h1>big</h1></body></html>";
+        QTest::newRow("controls") << QByteArray("Bo\nb\r")
+                                  << QByteArray("a\tb\x01"
+                                                "c\x7f")
                                   << QString::fromUtf8("Bo\u240Ab\u240D")
                                   << QString::fromUtf8("a\u2409b\u2401c\u2421");
-        QTest::newRow("c1 control") << QByteArray("Bob") << QByteArray("x\x81y")
-                                    << "Bob" << QString::fromUtf8("x\uFFFDy");
+        QTest::newRow("c1 control")
+            << QByteArray("Bob") << QByteArray("x\x81y") << "Bob" << QString::fromUtf8("x\uFFFDy");
     }
     void peerTextIsShownNotInterpreted()
     {
@@ -228,7 +233,8 @@ private slots:
     void emoticonsInAChatLine()
     {
         FWriter->AddChatMessage(*FView, true, Message("Bob:)", "smile :-) and wink ;)"));
-        QCOMPARE(Describe(Document()), Stamp + "<[nick|Bob:)|Bob:)]> smile {emoticon:0} and wink {emoticon:2}");
+        QCOMPARE(Describe(Document()),
+                 Stamp + "<[nick|Bob:)|Bob:)]> smile {emoticon:0} and wink {emoticon:2}");
         QVERIFY(!FView->toPlainText().contains(QStringLiteral(":-)")));
         QVERIFY(!FView->toPlainText().contains(QStringLiteral(";)")));
     }
@@ -239,10 +245,11 @@ private slots:
                                         "not https://z.org nor xhttp://w");
         m.ShowTime = false;
         FWriter->AddChatMessage(*FView, true, m);
-        QCOMPARE(Describe(Document()),
-                 QStringLiteral("<[nick|Bob|Bob]> go [url|www.x.org|www.x.org], or "
-                                "([url|http://y.org/a_(b)|http://y.org/a_(b)]) or "
-                                "[url|mailto:a@b.c|mailto:a@b.c]! not https://z.org nor xhttp://w"));
+        QCOMPARE(
+            Describe(Document()),
+            QStringLiteral("<[nick|Bob|Bob]> go [url|www.x.org|www.x.org], or "
+                           "([url|http://y.org/a_(b)|http://y.org/a_(b)]) or "
+                           "[url|mailto:a@b.c|mailto:a@b.c]! not https://z.org nor xhttp://w"));
     }
 
     void nickLooksLikeAnAddress()

@@ -69,18 +69,26 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("urls");
-        QTest::newRow("http") << "see http://x.org/a?b=c#d now" << "http://x.org/a?b=c#d";
+        QTest::newRow("http") << "see http://x.org/a?b=c#d now"
+                              << "http://x.org/a?b=c#d";
         QTest::newRow("prefixes") << "ftp://f file:///tmp/a \\\\host\\share mailto:a@b www.w.org"
                                   << "ftp://f|file:///tmp/a|\\\\host\\share|mailto:a@b|www.w.org";
         QTest::newRow("trailing punctuation") << "(www.x.org), http://y.org/. 'ftp://z'!"
                                               << "www.x.org|http://y.org/|ftp://z";
-        QTest::newRow("brackets of the address") << "http://w.org/A_(b)" << "http://w.org/A_(b)";
-        QTest::newRow("stops at markup") << "<a href=\"http://q.org\">x</a>" << "http://q.org";
-        QTest::newRow("glued to a word") << "xhttp://a awww.b" << "";
-        QTest::newRow("prefix alone") << "http:// www." << "";
-        QTest::newRow("case as written") << "HTTP://A.ORG WWW.B.ORG" << "";
-        QTest::newRow("not opened, not linked") << "https://s.org" << "";
-        QTest::newRow("to the line's end") << QStringLiteral(u"http://a.org\u2029b") << "http://a.org";
+        QTest::newRow("brackets of the address") << "http://w.org/A_(b)"
+                                                 << "http://w.org/A_(b)";
+        QTest::newRow("stops at markup") << "<a href=\"http://q.org\">x</a>"
+                                         << "http://q.org";
+        QTest::newRow("glued to a word") << "xhttp://a awww.b"
+                                         << "";
+        QTest::newRow("prefix alone") << "http:// www."
+                                      << "";
+        QTest::newRow("case as written") << "HTTP://A.ORG WWW.B.ORG"
+                                         << "";
+        QTest::newRow("not opened, not linked") << "https://s.org"
+                                                << "";
+        QTest::newRow("to the line's end")
+            << QStringLiteral(u"http://a.org\u2029b") << "http://a.org";
     }
     void findUrls()
     {
@@ -94,16 +102,36 @@ private slots:
         QTest::addColumn<QString>("link");
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("opened");
-        QTest::newRow("contact") << "Bob" << "Bob: " << "";
-        QTest::newRow("contact with markup") << "Al <b>x" << "Al <b>x: " << "";
-        QTest::newRow("unknown nick") << "Carl" << "" << "";
-        QTest::newRow("case of a contact") << "bob" << "" << "";
-        QTest::newRow("http") << "http://x.org/p" << "" << "http://x.org/p";
-        QTest::newRow("www") << "www.x.org" << "" << "http://www.x.org";
-        QTest::newRow("mailto") << "mailto:a@b.c" << "" << "mailto:a@b.c";
-        QTest::newRow("network path") << "\\\\host\\dir\\f" << "" << "smb://host/dir/f";
-        QTest::newRow("https is refused") << "https://x.org" << "" << "";
-        QTest::newRow("other text") << "hello" << "" << "";
+        QTest::newRow("contact") << "Bob"
+                                 << "Bob: "
+                                 << "";
+        QTest::newRow("contact with markup") << "Al <b>x"
+                                             << "Al <b>x: "
+                                             << "";
+        QTest::newRow("unknown nick") << "Carl"
+                                      << ""
+                                      << "";
+        QTest::newRow("case of a contact") << "bob"
+                                           << ""
+                                           << "";
+        QTest::newRow("http") << "http://x.org/p"
+                              << ""
+                              << "http://x.org/p";
+        QTest::newRow("www") << "www.x.org"
+                             << ""
+                             << "http://www.x.org";
+        QTest::newRow("mailto") << "mailto:a@b.c"
+                                << ""
+                                << "mailto:a@b.c";
+        QTest::newRow("network path") << "\\\\host\\dir\\f"
+                                      << ""
+                                      << "smb://host/dir/f";
+        QTest::newRow("https is refused") << "https://x.org"
+                                          << ""
+                                          << "";
+        QTest::newRow("other text") << "hello"
+                                    << ""
+                                    << "";
     }
     void clickRules()
     {
@@ -141,7 +169,8 @@ private slots:
         writer.AddChatMessage(*FConsole, true, m);
         TRichEditMouse* mouse = TRichEditMouse::Watch(*FConsole);
         QSignalSpy clicked(mouse, &TRichEditMouse::LinkClicked);
-        connect(mouse, &TRichEditMouse::LinkClicked, FClick.get(), &TConsoleLinkClick::ConsoleURLClick);
+        connect(mouse, &TRichEditMouse::LinkClicked, FClick.get(),
+                &TConsoleLinkClick::ConsoleURLClick);
 
         const auto pointAt = [this](int position) {
             QTextCursor cursor(FConsole->document());
@@ -169,7 +198,9 @@ private slots:
         QMenu popupMenuEditors;
         popupMenuEditors.addAction(QStringLiteral("x"));
         connect(mouse, &TRichEditMouse::MouseUp, &popupMenuEditors,
-                [&](Qt::MouseButton button, const QPoint& at) { RichEditMouseUp(popupMenuEditors, button, at); });
+                [&](Qt::MouseButton button, const QPoint& at) {
+                    RichEditMouseUp(popupMenuEditors, button, at);
+                });
         QTest::mouseClick(FConsole->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!popupMenuEditors.isVisible());
         QTest::mouseClick(FConsole->viewport(), Qt::RightButton, {}, QPoint(5, 5));
