@@ -1,6 +1,6 @@
 #include "conversation/Popups.h"
 
-#include "conversation/ColorRef.h"
+#include "conversation/ColorTable.h"
 #include "conversation/DesktopNotifier.h"
 #include "conversation/PopupGeometry.h"
 #include "conversation/PopupPictures.h"
@@ -205,7 +205,7 @@ void TFormPopupMsg::pbPaint()
 {
     QPainter painter(pb);
     painter.setFont(font());
-    painter.setPen(ColorFromRef(FColor));
+    painter.setPen(ColorFromValue(FColor));
     DrawPopupText(painter, pb->rect(), FText);
 }
 

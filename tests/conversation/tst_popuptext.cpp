@@ -1,4 +1,4 @@
-#include "conversation/ColorRef.h"
+#include "conversation/ColorTable.h"
 #include "conversation/PopupText.h"
 
 #include <QFontDatabase>
@@ -154,7 +154,7 @@ private slots:
     {
         QFETCH(uint, ref);
         QFETCH(QColor, color);
-        QCOMPARE(ColorFromRef(ref), color);
+        QCOMPARE(ColorFromValue(ref), color);
     }
 };
 
