@@ -64,9 +64,8 @@ QList<TUrlMatch> FindUrls(QStringView text)
             ++end;
         // A closing bracket stays when the address opened one: wiki-style addresses.
         while (end > i + prefix && IsTrailingPunctuation(text[end - 1])) {
-            const QChar last = text[end - 1];
-            if (last == u')' &&
-                text.sliced(i, end - i).count(u'(') >= text.sliced(i, end - i).count(u')'))
+            const QStringView url = text.sliced(i, end - i);
+            if (url.back() == u')' && url.count(u'(') >= url.count(u')'))
                 break;
             --end;
         }
