@@ -11,6 +11,9 @@
 #include "net/NetProc.h"
 #include "platform/CodePage.h"
 
+#include "ui/MainForm.h"
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
@@ -86,13 +89,34 @@ int RunHeadless(const THeadlessOptions& options)
     return QCoreApplication::exec();
 }
 
+// Qt's own platform choice may also come from QT_QPA_PLATFORM (offscreen, vnc, ...).
+bool HasDisplay()
+{
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zelkit-chat"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zelkit Chat"));
+    QApplication::setDesktopFileName(QStringLiteral("zelkit-chat"));
+    TMainForm form(AppConfig(), AppLang(), AppChatLog());
+    form.Arguments = options.Rest;
+    form.ApplyLanguage();
+    form.show();
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zelkit-chat"));
-    const THeadlessOptions options = THeadlessOptions::Parse(app.arguments().mid(1));
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const THeadlessOptions options = THeadlessOptions::Parse(arguments);
     if (!options.Error.isEmpty()) {
         std::fprintf(stderr, "zelkit-chat: %s\n%s", qPrintable(options.Error),
                      qPrintable(HeadlessUsage()));
@@ -107,8 +131,16 @@ int main(int argc, char** argv)
         std::printf("Zelkit Chat %s\n", qPrintable(GetVersionString()));
         return 0;
     }
-    if (!options.Headless)
-        std::fprintf(stderr, "zelkit-chat: the desktop window is not part of this build yet; "
-                             "running as a headless peer (see --help)\n");
+    if (!options.Headless) {
+        if (!HasDisplay()) {
+            std::fprintf(stderr, "zelkit-chat: there is no display to open the window on "
+                                 "(DISPLAY is not set); run zelkit-chat --headless to chat "
+                                 "without a window\n");
+            return 2;
+        }
+        return RunDesktop(argc, argv, options);
+    }
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zelkit-chat"));
     return RunHeadless(options);
 }

@@ -7,6 +7,7 @@
 QIcon MenuGlyph(int index);
 // ImageListGender: the seven contact images of TContactList::ContactImageIndex.
 QIcon ContactImage(int index);
-QIcon AppIcon();
+// The application's icon; with a message waiting, the tray's attention form of it.
+QIcon AppIcon(bool messageWaiting = false);
 // The glyph of sbUnhideCL.
 QIcon UnhideGlyph();

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "chat/ChatEngine.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTextEdit;
+class QToolBar;
+class QToolButton;
+class TChatCore;
+class TChatLog;
+class TConfig;
+class TConsoleAutoScroll;
+class TConsoleLinkClick;
+class TConsoleWriter;
+class TContactView;
+class TDesktopHost;
+class TEmoticonStorage;
+class TFormNameEdit;
+class TFormPopupMsg;
+class TLangControl;
+class TMessageFont;
+
+// The chat's one top-level window: the conference and private consoles on two pages, the
+// message editor with its tool bar and Send button, the contact pane, the status bar and
+// the menus. It owns the chat engine and the desktop host that drives it, and puts the
+// conversation pieces together; what each piece does lives in that piece.
+class TMainForm final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    TMainForm(TConfig& config, TLangControl& lang, TChatLog& log, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The program's arguments without its name; "/minimized" first minimizes the window.
+    QStringList Arguments;
+
+    TChatEngine& Engine() { return *FEngine; }
+    TDesktopHost& Host() { return *FHost; }
+
+    // The controls, under their names in the program.
+    QTextEdit* edGeneral = nullptr;
+    QTextEdit* edPrivate = nullptr;
+    QPlainTextEdit* edMsg = nullptr;
+    QTabWidget* PageCtrlMessages = nullptr;
+    QSplitter* SplitterH = nullptr;
+    QSplitter* SplitterV = nullptr;
+    QWidget* PanelMessages = nullptr;
+    QWidget* PanelClients = nullptr;
+    QWidget* TabCtrlMsgEdit = nullptr;
+    TContactView* lvClients = nullptr;
+    QToolButton* sbUnhideCL = nullptr;
+    QToolBar* ToolBarMain = nullptr;
+    QPushButton* btSend = nullptr;
+    std::array<QLabel*, 5> StatusPanels{};
+
+    TConsoleWriter& Consoles() { return *FConsoles; }
+    TChatCore& ChatCore() { return *FChatCore; }
+    TFormPopupMsg& Popup() { return *FPopup; }
+    TMessageFont& MessageFont() { return *FFont; }
+    TFormNameEdit& NameEdit() { return *FNameEdit; }
+    bool AutoScroll() const;
+    QTextEdit& Console(TChatView view) const;
+
+    void ApplyLanguage();
+    void ApplySettings();
+    void SaveFontSettings();
+    void UpdateEditCommands();
+    void LayoutChanged();
+    void UpdateEditorMinHeight();
+    void SetStatusText(int panel, const QString& text);
+
+    // The one show-or-hide toggle (tray icon, hot key, a second start, a popup click): a
+    // covered, minimized or hidden chat comes forward (x 5000: on the conference page,
+    // 10000: on the private page), one in plain view is minimized.
+    void TrayIconClick(Qt::MouseButton button, int x);
+    void Minimize();
+
+    // The commands of the menus.
+    void miExitClick();
+    void miClearEditorClick();
+    void miClearCurrentPageClick();
+    void miClearAllClick();
+    void miAntibossClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void WireCommands();
+    void FormCreate();
+    void FormDestroy();
+    void miLanguageClick();
+    void ContactSplitterMoved();
+    void RestoreWindowLayout();
+    void RestoreWindowPlacement();
+    void SaveWindowLayout();
+    QObject* FocusedTextArea() const;
+
+    TConfig& FConfig;
+    TLangControl& FLang;
+    TChatLog& FLog;
+    std::unique_ptr<TEmoticonStorage> FEmoticons;
+    std::unique_ptr<TConsoleWriter> FConsoles;
+    TConsoleAutoScroll* FAutoScroll = nullptr;
+    TConsoleLinkClick* FLinkClick = nullptr;
+    std::unique_ptr<TMessageFont> FFont;
+    std::unique_ptr<TChatCore> FChatCore;
+    std::unique_ptr<TFormPopupMsg> FPopup;
+    TFormNameEdit* FNameEdit = nullptr;
+    std::unique_ptr<TDesktopHost> FHost;
+    std::unique_ptr<TChatEngine> FEngine;
+    QObject* FFocusedTextArea = nullptr;
+    bool FActivated = false;
+    bool FClosing = false;
+    bool FContactListJustCollapsed = false;
+};

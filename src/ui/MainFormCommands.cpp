@@ -1,0 +1,438 @@
+// The main window's commands, its keys, and the states of the window (shown, minimized,
+// closed).
+#include "ui/MainForm.h"
+
+#include "config/Config.h"
+#include "config/Globals.h"
+#include "conversation/ChCore.h"
+#include "conversation/ChatLog.h"
+#include "conversation/ColorTable.h"
+#include "conversation/EditorWidget.h"
+#include "conversation/EmoticonMenu.h"
+#include "conversation/Emoticons.h"
+#include "conversation/HistoryActions.h"
+#include "conversation/MessageFont.h"
+#include "conversation/Popups.h"
+#include "conversation/SessionSave.h"
+#include "lang/Lang.h"
+#include "lang/LngDefId.h"
+#include "net/NetProc.h"
+#include "platform/CodePage.h"
+#include "ui/ContactView.h"
+#include "ui/DesktopHost.h"
+#include "ui/MainActions.h"
+#include "ui/MainLayoutRules.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QUrl>
+
+namespace {
+
+const char HomePage[] = "https://zelkit.example.org/chat/";
+const char DonationPage[] = "https://zelkit.example.org/chat/donate/";
+
+} // namespace
+
+void TMainForm::WireCommands()
+{
+    const auto on = [this](const char* name, auto handler) {
+        if (QAction* a = FindAction(*this, name))
+            connect(a, &QAction::triggered, this, handler);
+    };
+    const auto button = [this](const char* name, auto handler) {
+        if (auto* b = findChild<QToolButton*>(QString::fromLatin1(name)))
+            connect(b, &QToolButton::clicked, this, handler);
+    };
+    on("miNewUser", [this] { FEngine->miNewUserClick(); });
+    const auto saveSession = [this] {
+        const TChatView view =
+            PageCtrlMessages->currentIndex() == 1 ? TChatView::Private : TChatView::Conference;
+        FFocusedTextArea = &Console(view);
+        SaveSession(*Console(view).document(), view, this);
+    };
+    on("miSaveSession", saveSession);
+    on("mipSaveSession", saveSession);
+    on("miOpenHistory", [this] { OpenInNotepad(FLog); });
+    on("miAntiboss", [this] { miAntibossClick(); });
+    on("miExit", [this] { miExitClick(); });
+
+    const auto copy = [this] {
+        if (auto* view = qobject_cast<QTextEdit*>(FFocusedTextArea))
+            view->copy();
+        else
+            edMsg->copy();
+    };
+    const auto selectAll = [this] {
+        if (auto* view = qobject_cast<QTextEdit*>(FFocusedTextArea))
+            view->selectAll();
+        else
+            edMsg->selectAll();
+        UpdateEditCommands();
+    };
+    const auto paste = [this] {
+        edMsg->paste();
+        UpdateEditCommands();
+    };
+    for (const char* name : {"miCut", "mipCut"})
+        on(name, [this] { edMsg->cut(); });
+    for (const char* name : {"miCopy", "mipCopy"})
+        on(name, copy);
+    for (const char* name : {"miPaste", "mipPaste"})
+        on(name, paste);
+    for (const char* name : {"miSelectAll", "mipSelectAll"})
+        on(name, selectAll);
+    on("miClearEditor", [this] { miClearEditorClick(); });
+    on("miClearCurrentPage", [this] { miClearCurrentPageClick(); });
+    on("miClearAll", [this] { miClearAllClick(); });
+    on("mipClearWindow", [this] {
+        if (auto* view = qobject_cast<QTextEdit*>(FFocusedTextArea))
+            view->clear();
+        else
+            edMsg->clear();
+    });
+
+    for (const char* name : {"miUpdateClients", "mipUpdateList"})
+        on(name, [this] { FEngine->miUpdateClientsClick(); });
+    on("miFontSizePlus", [this] { FFont->miFontSizePlusClick(); });
+    on("miFontSizeMinus", [this] { FFont->miFontSizeMinusClick(); });
+    button("btFontSizePlus", [this] { FFont->miFontSizePlusClick(); });
+    button("btFontSizeMinus", [this] { FFont->miFontSizeMinusClick(); });
+    on("miFont", [this] { FFont->btFontClick(this); });
+    button("btFont", [this] { FFont->btFontClick(this); });
+    on("miShowNic", [this] { FEngine->miShowNicClick(); });
+    for (const char* name : {"miSortByGender", "mipSortByGender"})
+        on(name, [this] {
+            FEngine->Contacts().SortByGender();
+            edMsg->setFocus();
+        });
+    for (const char* name : {"miSortByNic", "mipSortByNic"})
+        on(name, [this] {
+            FEngine->Contacts().SortByNick();
+            edMsg->setFocus();
+        });
+    on("miZelkitChatOnTheWeb", [] { QDesktopServices::openUrl(QUrl(QLatin1String(HomePage))); });
+    on("miDonate", [] { QDesktopServices::openUrl(QUrl(QLatin1String(DonationPage))); });
+    on("miAbout", [this] {
+        QMessageBox::about(this, FLang.GetString(sidAboutCaption),
+                           QStringLiteral("Zelkit Chat\nversion 2.3 build 301"));
+    });
+
+    // The colour of my messages: the table's colours, and any other from the colour dialog.
+    QMenu* colours = FindMenu(*this, "miFontColor");
+    auto* dropDown = new QMenu(this);
+    dropDown->setObjectName(QStringLiteral("PopupMenuColor"));
+    for (QMenu* menu : {colours, dropDown}) {
+        auto* group = new QActionGroup(menu);
+        for (int i = 0; i <= ColorMenuMore; ++i) {
+            if (i == ColorMenuSeparator) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* item = menu->addAction(ColorMenuCaption(i));
+            item->setCheckable(true);
+            item->setData(i);
+            group->addAction(item);
+            connect(item, &QAction::triggered, this, [this, i] {
+                if (i < ColorTableCount) {
+                    FFont->ColorChosen(ColorTable()[i].Value);
+                    return;
+                }
+                const QColor chosen =
+                    QColorDialog::getColor(ColorFromValue(FFont->EditorColor()), this);
+                if (chosen.isValid())
+                    FFont->ColorChosen(ColorValue(chosen));
+            });
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, colours, dropDown] {
+            FFont->PopupMenuColorPopup({colours, dropDown});
+        });
+    }
+    findChild<QToolButton*>(QStringLiteral("btColor"))->setMenu(dropDown);
+
+    auto* emoticons = new QMenu(this);
+    emoticons->setObjectName(QStringLiteral("PopupMenuEmoticons"));
+    BuildEmoticonMenu(*emoticons, FEmoticons->ImageList(), [this](int tag) {
+        InsertTextAtCaret(*edMsg, FEmoticons->CodeOf(tag) + QLatin1Char(' '));
+        edMsg->setFocus();
+    });
+    auto* emoticonButton = findChild<QToolButton*>(QStringLiteral("btEmoticons"));
+    connect(emoticonButton, &QToolButton::clicked, this,
+            [emoticons, emoticonButton] { btEmoticonsClick(*emoticons, *emoticonButton); });
+
+    connect(btSend, &QPushButton::clicked, this, [this] { FChatCore->SendCurrentPage(); });
+
+    QMenu* editors = FindMenu(*this, "PopupMenuEditors");
+    connect(editors, &QMenu::aboutToShow, this, [this] { UpdateEditCommands(); });
+    edMsg->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edMsg, &QWidget::customContextMenuRequested, this,
+            [this, editors](const QPoint& at) { editors->popup(edMsg->mapToGlobal(at)); });
+    connect(edMsg, &QPlainTextEdit::textChanged, this, [this] { UpdateEditCommands(); });
+    connect(edMsg, &QPlainTextEdit::selectionChanged, this, [this] { UpdateEditCommands(); });
+    for (QTextEdit* view : {edGeneral, edPrivate})
+        connect(view, &QTextEdit::selectionChanged, this, [this] { UpdateEditCommands(); });
+    connect(qApp, &QApplication::focusChanged, this, [this] { UpdateEditCommands(); });
+
+    QMenu* clients = FindMenu(*this, "PopupMenuClients");
+    QAction* ignore = FindAction(*this, "mipIgnore");
+    lvClients->SetContactsMenu(clients, [this, ignore](int row) {
+        const TContactInfo* contact = FEngine->Contacts().ViewItem(row);
+        ignore->setEnabled(contact != nullptr);
+        ignore->setChecked(contact && contact->Ignored);
+    });
+    connect(ignore, &QAction::triggered, this, [this, ignore] {
+        if (const TContactInfo* contact = FEngine->Contacts().ViewItem(lvClients->FocusedRow()))
+            FEngine->Contacts().SetIgnored(contact->Nick, ignore->isChecked());
+        edMsg->setFocus();
+    });
+
+    connect(sbUnhideCL, &QToolButton::clicked, this, [this] {
+        const TContactPaneState next = RestoreContactPane({true, false, PanelClients->width()});
+        sbUnhideCL->hide();
+        lvClients->show();
+        const QList<int> sizes = SplitterH->sizes();
+        SplitterH->setSizes({sizes[0] + sizes[1] - next.Width, next.Width});
+        LayoutChanged();
+    });
+    connect(SplitterH, &QSplitter::splitterMoved, this, [this] { ContactSplitterMoved(); });
+    connect(SplitterV, &QSplitter::splitterMoved, this, [this] { LayoutChanged(); });
+
+    QMenu* language = FindMenu(*this, "miLanguage");
+    connect(language, &QMenu::aboutToShow, this, [this] { miLanguageClick(); });
+
+    installEventFilter(this);
+    for (QWidget* w : {static_cast<QWidget*>(edMsg), static_cast<QWidget*>(edGeneral),
+                       static_cast<QWidget*>(edPrivate)})
+        w->installEventFilter(this);
+}
+
+void TMainForm::ContactSplitterMoved()
+{
+    const TContactPaneState before{sbUnhideCL->isVisible(), FContactListJustCollapsed,
+                                   PanelClients->width()};
+    const TContactPaneState next = ::ContactSplitterMoved(before, PanelClients->width());
+    FContactListJustCollapsed = next.JustCollapsed;
+    lvClients->setVisible(!next.Collapsed);
+    sbUnhideCL->setVisible(next.Collapsed);
+    if (next.Width != PanelClients->width()) {
+        const QList<int> sizes = SplitterH->sizes();
+        SplitterH->setSizes({sizes[0] + sizes[1] - next.Width, next.Width});
+    }
+    LayoutChanged();
+}
+
+void TMainForm::miLanguageClick()
+{
+    QMenu* menu = FindMenu(*this, "miLanguage");
+    QAction* builtIn = FindAction(*this, "miDefLanguage");
+    for (QAction* a : menu->actions())
+        if (a != builtIn)
+            menu->removeAction(a), a->deleteLater();
+    QStringList paths;
+    QStringList captions;
+    FLang.ListLanguages(paths, captions);
+    auto* group = new QActionGroup(menu);
+    group->addAction(builtIn);
+    for (int i = 1; i < paths.size(); ++i) {
+        QAction* item = menu->addAction(captions[i]);
+        item->setCheckable(true);
+        item->setData(paths[i]);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, path = paths[i]] {
+            if (FLang.LoadLanguage(path))
+                ApplyLanguage();
+        });
+    }
+    disconnect(builtIn, nullptr, this, nullptr);
+    connect(builtIn, &QAction::triggered, this, [this] {
+        FLang.UseDefaultLanguage();
+        ApplyLanguage();
+    });
+    const QString current = FLang.CurrentCaption();
+    for (int i = 0; i < captions.size(); ++i)
+        if (captions[i] == current) {
+            (i == 0 ? builtIn : menu->actions().value(i))->setChecked(true);
+            break;
+        }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            (key->modifiers() & Qt::ControlModifier)) {
+            if (event->type() == QEvent::KeyPress) {
+                PageCtrlMessages->setCurrentIndex(1 - PageCtrlMessages->currentIndex());
+                FChatCore->PageChanged();
+            }
+            event->accept();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::miClearEditorClick()
+{
+    edMsg->clear();
+    UpdateEditCommands();
+}
+
+void TMainForm::miClearCurrentPageClick()
+{
+    edGeneral->clear();
+    edMsg->setFocus();
+}
+
+void TMainForm::miClearAllClick()
+{
+    miClearEditorClick();
+    miClearCurrentPageClick();
+    edPrivate->clear();
+    edMsg->setFocus();
+}
+
+void TMainForm::miAntibossClick()
+{
+    switch (FConfig.GetInt(antiboss_action)) {
+    case 0:
+        QMetaObject::invokeMethod(
+            this, [this] { Minimize(); }, Qt::QueuedConnection);
+        break;
+    case 1:
+        miClearAllClick();
+        FPopup->HidePopupMessage();
+        break;
+    default:
+        break;
+    }
+}
+
+void TMainForm::miExitClick()
+{
+    FClosing = true;
+    close();
+}
+
+void TMainForm::Minimize()
+{
+    if (isMaximized())
+        FConfig.SetBool(window_maximized, true);
+    showMinimized();
+}
+
+void TMainForm::TrayIconClick(Qt::MouseButton button, int x)
+{
+    if (button == Qt::RightButton)
+        return;
+    if (!FHost->IsWindowCovered()) {
+        QMetaObject::invokeMethod(
+            this, [this] { Minimize(); }, Qt::QueuedConnection);
+        return;
+    }
+    if (x == 5000 || x == 10000) {
+        PageCtrlMessages->setCurrentIndex(x == 5000 ? 0 : 1);
+        FChatCore->PageChanged();
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (FConfig.GetBool(window_maximized))
+                showMaximized();
+            else
+                showNormal();
+            raise();
+            activateWindow();
+        },
+        Qt::QueuedConnection);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (FActivated)
+        return;
+    FActivated = true;
+    FEngine->FormActivate(Arguments);
+    // With the start of the chat, once the window has its size.
+    QMetaObject::invokeMethod(
+        this, [this] { RestoreWindowLayout(); }, Qt::QueuedConnection);
+}
+
+void TMainForm::RestoreWindowLayout()
+{
+    if (FConfig.GetBool(window_maximized))
+        showMaximized();
+    PageCtrlMessages->setCurrentIndex(FConfig.GetInt(active_page) == 1 ? 1 : 0);
+    FChatCore->PageChanged();
+    const QList<int> v = SplitterV->sizes();
+    const int editor = FConfig.GetInt(msg_editor_height);
+    SplitterV->setSizes({v[0] + v[1] - editor, editor});
+    const QList<int> h = SplitterH->sizes();
+    const int pane = FConfig.GetBool(contact_list_hidden) ? ContactPaneMinWidth
+                                                          : FConfig.GetInt(contact_list_width);
+    SplitterH->setSizes({h[0] + h[1] - pane, pane});
+    if (FConfig.GetBool(contact_list_hidden))
+        ContactSplitterMoved();
+    LayoutChanged();
+    UpdateEditorMinHeight();
+}
+
+void TMainForm::SaveWindowLayout()
+{
+    const QRect normal = normalGeometry();
+    FConfig.SetInt(window_x, normal.x());
+    FConfig.SetInt(window_y, normal.y());
+    FConfig.SetInt(window_width, normal.width());
+    FConfig.SetInt(window_height, normal.height());
+    FConfig.SetBool(window_maximized, isMaximized());
+    FConfig.SetInt(active_page, PageCtrlMessages->currentIndex());
+    FConfig.SetInt(msg_editor_height, TabCtrlMsgEdit->height());
+    FConfig.SetBool(contact_list_hidden, sbUnhideCL->isVisible());
+    FConfig.SetInt(contact_list_width, PanelClients->width());
+}
+
+void TMainForm::RestoreWindowPlacement()
+{
+    resize(FConfig.GetInt(window_width), FConfig.GetInt(window_height));
+    move(FConfig.GetInt(window_x), FConfig.GetInt(window_y));
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!FClosing && FConfig.GetBool(minimize_on_close)) {
+        event->ignore();
+        Minimize();
+        return;
+    }
+    FEngine->FormClose();
+    SaveWindowLayout();
+    event->accept();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        FConfig.SetBool(window_maximized, isMaximized());
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    LayoutChanged();
+}
