@@ -15,10 +15,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QSessionManager>
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -34,12 +36,12 @@ void OnTerminate(int)
 
 // SIGTERM, SIGINT and SIGHUP (the terminal went away) end the peer the way /quit does, so it
 // still says goodbye.
-void CatchTermination(THeadlessPeer& peer, QObject* context)
+void CatchTermination(QObject* context, std::function<void()> leave)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, context, [&peer] { peer.Quit(); });
+    QObject::connect(notifier, &QSocketNotifier::activated, context, std::move(leave));
     struct sigaction action = {};
     action.sa_handler = OnTerminate;
     sigemptyset(&action.sa_mask);
@@ -84,7 +86,7 @@ int RunHeadless(const THeadlessOptions& options)
         std::fprintf(stderr, "zelkit-chat: history: %s\n", qPrintable(log.LastError()));
 
     THeadlessPeer peer(socket, config, lang, log, options.Json);
-    CatchTermination(peer, &peer);
+    CatchTermination(&peer, [&peer] { peer.Quit(); });
     peer.Start();
     return QCoreApplication::exec();
 }
@@ -105,6 +107,14 @@ int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
     TMainForm form(AppConfig(), AppLang(), AppChatLog());
     form.Arguments = options.Rest;
     form.ApplyLanguage();
+    // The end of the desktop session, and a request to end: the leave is announced and the
+    // settings are saved as at a close; after a signal the program ends.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager&) { form.EndSession(); });
+    CatchTermination(&form, [&form] {
+        form.EndSession();
+        QApplication::quit();
+    });
     form.show();
     return QApplication::exec();
 }

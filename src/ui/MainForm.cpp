@@ -27,6 +27,7 @@
 #include "ui/MainLayoutRules.h"
 #include "ui/NameEdit.h"
 #include "ui/ProgramImages.h"
+#include "ui/TrayIcon.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -235,6 +236,9 @@ void TMainForm::FormCreate()
     LimitEditorLength(*edMsg);
     FChatCore->Initialize();
 
+    FTray = new TTrayIcon(*this);
+    FTray->StopAnimation();
+    FHost->OnStartTrayAnimation = [this] { FTray->StartAnimation(); };
     FPopup = std::make_unique<TFormPopupMsg>();
     FPopup->SetOnClick([this](TChatView page) {
         TrayIconClick(Qt::LeftButton, page == TChatView::Private ? 10000 : 5000);

@@ -30,6 +30,7 @@ class TFormNameEdit;
 class TFormPopupMsg;
 class TLangControl;
 class TMessageFont;
+class TTrayIcon;
 
 // The chat's one top-level window: the conference and private consoles on two pages, the
 // message editor with its tool bar and Send button, the contact pane, the status bar and
@@ -85,6 +86,12 @@ public:
     // 10000: on the private page), one in plain view is minimized.
     void TrayIconClick(Qt::MouseButton button, int x);
     void Minimize();
+    // Brings the chat back, maximized or not, and stops the tray's blinking.
+    void ShowChat(bool maximized);
+    // The desktop session ends (or the program is asked to end): the leave is announced and
+    // everything is saved, as at a close.
+    void EndSession();
+    TTrayIcon& Tray() { return *FTray; }
 
     // The commands of the menus.
     void miExitClick();
@@ -109,6 +116,7 @@ private:
     void FormDestroy();
     void miLanguageClick();
     void ContactSplitterMoved();
+    bool MinimizeHidesInTray() const;
     void RestoreWindowLayout();
     void RestoreWindowPlacement();
     void SaveWindowLayout();
@@ -130,5 +138,7 @@ private:
     QObject* FFocusedTextArea = nullptr;
     bool FActivated = false;
     bool FClosing = false;
+    bool FClosed = false;
+    TTrayIcon* FTray = nullptr;
     bool FContactListJustCollapsed = false;
 };

@@ -22,6 +22,8 @@
 #include "ui/DesktopHost.h"
 #include "ui/MainActions.h"
 #include "ui/MainLayoutRules.h"
+#include "ui/TrayIcon.h"
+#include "ui/WindowStateRules.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -57,7 +59,16 @@ void TMainForm::WireCommands()
         if (auto* b = findChild<QToolButton*>(QString::fromLatin1(name)))
             connect(b, &QToolButton::clicked, this, handler);
     };
-    on("miNewUser", [this] { FEngine->miNewUserClick(); });
+    for (const char* name : {"miNewUser", "mitrChangeUser"})
+        on(name, [this] { FEngine->miNewUserClick(); });
+    for (const char* name : {"mitrAntiboss"})
+        on(name, [this] { miAntibossClick(); });
+    on("mitrExit", [this] { miExitClick(); });
+    FTray->OnToggle = [this] { TrayIconClick(Qt::LeftButton, 0); };
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        if (s == Qt::ApplicationActive)
+            FTray->StopAnimation();
+    });
     const auto saveSession = [this] {
         const TChatView view =
             PageCtrlMessages->currentIndex() == 1 ? TChatView::Private : TChatView::Conference;
@@ -126,10 +137,12 @@ void TMainForm::WireCommands()
         });
     on("miZelkitChatOnTheWeb", [] { QDesktopServices::openUrl(QUrl(QLatin1String(HomePage))); });
     on("miDonate", [] { QDesktopServices::openUrl(QUrl(QLatin1String(DonationPage))); });
-    on("miAbout", [this] {
+    const auto about = [this] {
         QMessageBox::about(this, FLang.GetString(sidAboutCaption),
                            QStringLiteral("Zelkit Chat\nversion 2.3 build 301"));
-    });
+    };
+    on("miAbout", about);
+    on("mitrAbout", about);
 
     // The colour of my messages: the table's colours, and any other from the colour dialog.
     QMenu* colours = FindMenu(*this, "miFontColor");
@@ -328,35 +341,52 @@ void TMainForm::miExitClick()
     close();
 }
 
+bool TMainForm::MinimizeHidesInTray() const
+{
+    return ::MinimizeHidesInTray(FConfig.GetBool(show_tray_icon),
+                                 FConfig.GetBool(no_button_on_taskbar), TTrayIcon::IsAvailable());
+}
+
 void TMainForm::Minimize()
 {
-    if (isMaximized())
-        FConfig.SetBool(window_maximized, true);
+    if (MinimizeHidesInTray()) {
+        FConfig.SetBool(window_maximized, isMaximized());
+        hide();
+        return;
+    }
     showMinimized();
+}
+
+void TMainForm::ShowChat(bool maximized)
+{
+    FConfig.SetBool(window_maximized, maximized);
+    FTray->StopAnimation();
+    if (maximized)
+        showMaximized();
+    else
+        showNormal();
+    raise();
+    activateWindow();
 }
 
 void TMainForm::TrayIconClick(Qt::MouseButton button, int x)
 {
     if (button == Qt::RightButton)
         return;
-    if (!FHost->IsWindowCovered()) {
-        QMetaObject::invokeMethod(
-            this, [this] { Minimize(); }, Qt::QueuedConnection);
-        return;
-    }
-    if (x == 5000 || x == 10000) {
-        PageCtrlMessages->setCurrentIndex(x == 5000 ? 0 : 1);
+    const TWindowCommand command =
+        ToggleCommand(FHost->IsWindowCovered(), FConfig.GetBool(window_maximized));
+    if (command != TWindowCommand::Minimize && ToggledPage(x) >= 0) {
+        PageCtrlMessages->setCurrentIndex(ToggledPage(x));
         FChatCore->PageChanged();
     }
+    // Posted: the click that asked is handled to its end first.
     QMetaObject::invokeMethod(
         this,
-        [this] {
-            if (FConfig.GetBool(window_maximized))
-                showMaximized();
+        [this, command] {
+            if (command == TWindowCommand::Minimize)
+                Minimize();
             else
-                showNormal();
-            raise();
-            activateWindow();
+                ShowChat(command == TWindowCommand::Maximize);
         },
         Qt::QueuedConnection);
 }
@@ -414,21 +444,44 @@ void TMainForm::RestoreWindowPlacement()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (!FClosing && FConfig.GetBool(minimize_on_close)) {
+    if (!FClosing && CloseCommand(FConfig.GetBool(minimize_on_close)) == TWindowCommand::Minimize) {
         event->ignore();
         Minimize();
         return;
     }
-    FEngine->FormClose();
-    SaveWindowLayout();
+    if (!FClosed) {
+        FClosed = true;
+        FEngine->FormClose();
+        SaveWindowLayout();
+    }
+    FTray->SetShown(false);
     event->accept();
+}
+
+void TMainForm::EndSession()
+{
+    if (!FClosed) {
+        FClosed = true;
+        FEngine->FormClose();
+        SaveWindowLayout();
+    }
+    SaveFontSettings();
+    FConfig.SaveAll();
 }
 
 void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (!isMinimized()) {
         FConfig.SetBool(window_maximized, isMaximized());
+        return;
+    }
+    // Minimized by the title bar or the window manager: into the tray where there is one.
+    if (MinimizeHidesInTray())
+        QMetaObject::invokeMethod(
+            this, [this] { hide(); }, Qt::QueuedConnection);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)

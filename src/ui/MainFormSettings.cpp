@@ -16,6 +16,7 @@
 #include "ui/MainCaptions.h"
 #include "ui/MainLayoutRules.h"
 #include "ui/NameEdit.h"
+#include "ui/TrayIcon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +62,8 @@ void TMainForm::ApplySettings()
         SetAutorun();
     else
         RemoveAutorun();
+
+    FTray->SetShown(FConfig.GetBool(show_tray_icon));
 
     const TBroadcastChoice destination =
         ChooseBroadcastAddress(FConfig.GetStr(broadcast_ip), AvailableNetInterfaces());
