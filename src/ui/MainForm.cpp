@@ -21,6 +21,7 @@
 #include "lang/Lang.h"
 #include "net/NetProc.h"
 #include "platform/CodePage.h"
+#include "ui/CaretRest.h"
 #include "ui/ContactView.h"
 #include "ui/DesktopHost.h"
 #include "ui/MainActions.h"
@@ -236,6 +237,7 @@ void TMainForm::FormCreate()
     LimitEditorLength(*edMsg);
     FChatCore->Initialize();
 
+    new TCaretRest(this);
     FTray = new TTrayIcon(*this);
     FTray->StopAnimation();
     FHost->OnStartTrayAnimation = [this] { FTray->StartAnimation(); };
