@@ -8,9 +8,11 @@
 
 xcb_connection_t* X11Connection()
 {
-    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
+    // A program without a display may well run a QCoreApplication only.
+    const auto* app = qobject_cast<const QGuiApplication*>(QCoreApplication::instance());
+    if (!app || QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    const auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
 
