@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config git ca-certificates
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
-  libxcb1-dev libxcb-keysyms1-dev
+  libxcb1-dev libxcb-keysyms1-dev libx11-dev x11proto-dev
+  xvfb openbox xdotool
   iproute2 util-linux fonts-dejavu-core dbus-daemon
   unrtf
 )

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+
+// A private X server (Xvfb, no TCP) with a window manager (openbox) for the X11 tests, so that
+// they never touch the user's own desktop. Started before the QApplication, which is then
+// pointed at it; stopped when the object goes, after the application.
+class TXvfbSession
+{
+public:
+    TXvfbSession();
+    ~TXvfbSession();
+    Q_DISABLE_COPY_MOVE(TXvfbSession)
+
+    // Whether the server and the window manager are up; WhyNot says what is missing if not.
+    bool IsUp() const { return !FDisplay.isEmpty(); }
+    const QString& WhyNot() const { return FWhyNot; }
+    // ":N"
+    const QByteArray& Display() const { return FDisplay; }
+
+private:
+    bool StartServer();
+    bool StartWindowManager();
+    bool WaitForWindowManager() const;
+
+    QProcess FServer;
+    QProcess FWindowManager;
+    QByteArray FDisplay;
+    QString FWhyNot;
+};
