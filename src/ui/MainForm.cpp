@@ -18,6 +18,7 @@
 #include "conversation/MessageFont.h"
 #include "conversation/Popups.h"
 #include "conversation/RichEditMouse.h"
+#include "desktop/WindowUtils.h"
 #include "lang/Lang.h"
 #include "net/NetProc.h"
 #include "platform/CodePage.h"
@@ -70,7 +71,7 @@ QWidget* Page(const char* name, QWidget* content)
 } // namespace
 
 TMainForm::TMainForm(TConfig& config, TLangControl& lang, TChatLog& log, QWidget* parent)
-    : QMainWindow(parent), FConfig(config), FLang(lang), FLog(log)
+    : TFormWithSticker(parent), FConfig(config), FLang(lang), FLog(log)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Zelkit Chat"));
@@ -228,6 +229,7 @@ void TMainForm::FormCreate()
     FHost = std::make_unique<TDesktopHost>(*this, FConfig, FLog);
     FEngine = std::make_unique<TChatEngine>(*FHost, FConfig, FLang);
     FHost->AttachEngine(*FEngine);
+    FHost->CoveredTest = [this] { return ::IsWindowCovered(*this); };
 
     FChatCore = std::make_unique<TChatCore>(FConfig);
     FChatCore->PageControl = PageCtrlMessages;
@@ -298,7 +300,7 @@ void TMainForm::FormCreate()
     ChatEndpoint().SetChatPort(static_cast<quint16>(FConfig.GetInt(udp_port)));
     FEngine->FormCreate();
     ApplySettings();
-    RestoreWindowPlacement();
+    ::RestoreWindowPlacement(*this, FConfig);
 }
 
 void TMainForm::FormDestroy()

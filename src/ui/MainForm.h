@@ -1,6 +1,8 @@
 #pragma once
 
 #include "chat/ChatEngine.h"
+#include "desktop/PosSaver.h"
+#include "desktop/Sticker.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -36,7 +38,7 @@ class TTrayIcon;
 // message editor with its tool bar and Send button, the contact pane, the status bar and
 // the menus. It owns the chat engine and the desktop host that drives it, and puts the
 // conversation pieces together; what each piece does lives in that piece.
-class TMainForm final : public QMainWindow
+class TMainForm final : public TFormWithSticker, public IWindowLayoutParts
 {
     Q_OBJECT
 public:
@@ -77,7 +79,7 @@ public:
     void ApplySettings();
     void SaveFontSettings();
     void UpdateEditCommands();
-    void LayoutChanged();
+    void LayoutChanged() override;
     void UpdateEditorMinHeight();
     void SetStatusText(int panel, const QString& text);
 
@@ -104,7 +106,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -116,10 +117,17 @@ private:
     void FormDestroy();
     void miLanguageClick();
     void ContactSplitterMoved();
+    void HotKeyPressed() override;
+    // IWindowLayoutParts
+    int ActivePage() const override;
+    void SetActivePage(int page) override;
+    int MsgEditorHeight() const override;
+    void SetMsgEditorHeight(int height) override;
+    bool ContactListHidden() const override;
+    void CollapseContactList() override;
+    int ContactListWidth() const override;
+    void SetContactListWidth(int width) override;
     bool MinimizeHidesInTray() const;
-    void RestoreWindowLayout();
-    void RestoreWindowPlacement();
-    void SaveWindowLayout();
     QObject* FocusedTextArea() const;
 
     TConfig& FConfig;

@@ -296,7 +296,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
+    return TFormWithSticker::eventFilter(watched, event);
 }
 
 void TMainForm::miClearEditorClick()
@@ -393,53 +393,69 @@ void TMainForm::TrayIconClick(Qt::MouseButton button, int x)
 
 void TMainForm::showEvent(QShowEvent* event)
 {
-    QMainWindow::showEvent(event);
+    TFormWithSticker::showEvent(event);
     if (FActivated)
         return;
     FActivated = true;
     FEngine->FormActivate(Arguments);
     // With the start of the chat, once the window has its size.
     QMetaObject::invokeMethod(
-        this, [this] { RestoreWindowLayout(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            ::RestoreWindowLayout(*this, *this, FConfig);
+            LayoutChanged();
+            UpdateEditorMinHeight();
+        },
+        Qt::QueuedConnection);
 }
 
-void TMainForm::RestoreWindowLayout()
+void TMainForm::HotKeyPressed()
 {
-    if (FConfig.GetBool(window_maximized))
-        showMaximized();
-    PageCtrlMessages->setCurrentIndex(FConfig.GetInt(active_page) == 1 ? 1 : 0);
+    TrayIconClick(Qt::LeftButton, 0);
+}
+
+int TMainForm::ActivePage() const
+{
+    return PageCtrlMessages->currentIndex();
+}
+
+void TMainForm::SetActivePage(int page)
+{
+    PageCtrlMessages->setCurrentIndex(page == 1 ? 1 : 0);
     FChatCore->PageChanged();
+}
+
+int TMainForm::MsgEditorHeight() const
+{
+    return TabCtrlMsgEdit->height();
+}
+
+void TMainForm::SetMsgEditorHeight(int height)
+{
     const QList<int> v = SplitterV->sizes();
-    const int editor = FConfig.GetInt(msg_editor_height);
-    SplitterV->setSizes({v[0] + v[1] - editor, editor});
+    SplitterV->setSizes({v[0] + v[1] - height, height});
+}
+
+bool TMainForm::ContactListHidden() const
+{
+    return sbUnhideCL->isVisible();
+}
+
+void TMainForm::CollapseContactList()
+{
+    SetContactListWidth(ContactPaneMinWidth);
+    ContactSplitterMoved();
+}
+
+int TMainForm::ContactListWidth() const
+{
+    return PanelClients->width();
+}
+
+void TMainForm::SetContactListWidth(int width)
+{
     const QList<int> h = SplitterH->sizes();
-    const int pane = FConfig.GetBool(contact_list_hidden) ? ContactPaneMinWidth
-                                                          : FConfig.GetInt(contact_list_width);
-    SplitterH->setSizes({h[0] + h[1] - pane, pane});
-    if (FConfig.GetBool(contact_list_hidden))
-        ContactSplitterMoved();
-    LayoutChanged();
-    UpdateEditorMinHeight();
-}
-
-void TMainForm::SaveWindowLayout()
-{
-    const QRect normal = normalGeometry();
-    FConfig.SetInt(window_x, normal.x());
-    FConfig.SetInt(window_y, normal.y());
-    FConfig.SetInt(window_width, normal.width());
-    FConfig.SetInt(window_height, normal.height());
-    FConfig.SetBool(window_maximized, isMaximized());
-    FConfig.SetInt(active_page, PageCtrlMessages->currentIndex());
-    FConfig.SetInt(msg_editor_height, TabCtrlMsgEdit->height());
-    FConfig.SetBool(contact_list_hidden, sbUnhideCL->isVisible());
-    FConfig.SetInt(contact_list_width, PanelClients->width());
-}
-
-void TMainForm::RestoreWindowPlacement()
-{
-    resize(FConfig.GetInt(window_width), FConfig.GetInt(window_height));
-    move(FConfig.GetInt(window_x), FConfig.GetInt(window_y));
+    SplitterH->setSizes({h[0] + h[1] - width, width});
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -452,7 +468,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     if (!FClosed) {
         FClosed = true;
         FEngine->FormClose();
-        SaveWindowLayout();
+        ::SaveWindowLayout(*this, *this, FConfig);
     }
     FTray->SetShown(false);
     event->accept();
@@ -463,7 +479,7 @@ void TMainForm::EndSession()
     if (!FClosed) {
         FClosed = true;
         FEngine->FormClose();
-        SaveWindowLayout();
+        ::SaveWindowLayout(*this, *this, FConfig);
     }
     SaveFontSettings();
     FConfig.SaveAll();
@@ -471,7 +487,7 @@ void TMainForm::EndSession()
 
 void TMainForm::changeEvent(QEvent* event)
 {
-    QMainWindow::changeEvent(event);
+    TFormWithSticker::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
     if (!isMinimized()) {
@@ -482,10 +498,4 @@ void TMainForm::changeEvent(QEvent* event)
     if (MinimizeHidesInTray())
         QMetaObject::invokeMethod(
             this, [this] { hide(); }, Qt::QueuedConnection);
-}
-
-void TMainForm::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    LayoutChanged();
 }

@@ -7,6 +7,7 @@
 #include "conversation/ChatLog.h"
 #include "conversation/HistoryActions.h"
 #include "conversation/MessageFont.h"
+#include "desktop/HotKeyCode.h"
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "net/BroadcastChoice.h"
@@ -56,6 +57,9 @@ void TMainForm::ApplyLanguage()
 
 void TMainForm::ApplySettings()
 {
+    const auto hotKey = static_cast<TShortCut>(FConfig.GetInt(hot_key));
+    SetSysHotKey(hotKey);
+    SetStatusText(1, IsSysHotKeyWorking() ? ShortCutToText(hotKey) : QString());
     const int sendKey = FConfig.GetInt(send_key);
     btSend->setToolTip(sendKey == 0 ? QStringLiteral("(Ctrl+Enter)") : QStringLiteral("(Enter)"));
     if (FConfig.GetBool(autorun_chat))
@@ -64,6 +68,9 @@ void TMainForm::ApplySettings()
         RemoveAutorun();
 
     FTray->SetShown(FConfig.GetBool(show_tray_icon));
+    SetSnapEnabled(FConfig.GetBool(snap_enabled));
+    SetSnapThreshold(FConfig.GetInt(snap_threshold));
+    SetMoveInsideDesktop(FConfig.GetBool(move_inside_desktop));
 
     const TBroadcastChoice destination =
         ChooseBroadcastAddress(FConfig.GetStr(broadcast_ip), AvailableNetInterfaces());
