@@ -173,6 +173,18 @@ private slots:
         QCOMPARE(Form()->PanelClients->width(), 160);
     }
 
+    // A narrower window takes the room from the pane once the messages are at their least.
+    void contactPaneFollowsTheWindow()
+    {
+        Form()->resize(600, 400);
+        QTRY_COMPARE(Form()->centralWidget()->width(), 600);
+        DragHandle(*Form()->SplitterH, {PaneAt(*Form(), 240)});
+        QCOMPARE(Form()->PanelClients->width(), 240);
+        Form()->resize(500, 400);
+        QTRY_COMPARE(Form()->centralWidget()->width(), 500);
+        QCOMPARE(Form()->PanelClients->width(), 160);
+    }
+
     void editorAreaLimit()
     {
         Form()->resize(500, 500);
@@ -200,6 +212,22 @@ private slots:
         QVERIFY2(Form()->edMsg->viewport()->height() >= line,
                  qPrintable(
                      QStringLiteral("%1 < %2").arg(Form()->edMsg->viewport()->height()).arg(line)));
+    }
+
+    // An editor area at its minimum follows the minimum when the font grows and shrinks.
+    void editorAreaMinimumFollowsTheFont()
+    {
+        Form()->UpdateEditorMinHeight();
+        DragHandle(*Form()->SplitterV, {Form()->SplitterV->height()});
+        const int before = Form()->TabCtrlMsgEdit->height();
+        QCOMPARE(before, Form()->TabCtrlMsgEdit->minimumHeight());
+        for (int i = 0; i < 4; ++i)
+            P->Action("miFontSizePlus")->trigger();
+        QVERIFY(Form()->TabCtrlMsgEdit->minimumHeight() > before);
+        QCOMPARE(Form()->TabCtrlMsgEdit->height(), Form()->TabCtrlMsgEdit->minimumHeight());
+        for (int i = 0; i < 4; ++i)
+            P->Action("miFontSizeMinus")->trigger();
+        QCOMPARE(Form()->TabCtrlMsgEdit->height(), before);
     }
 
     void splittersResizeLive()
@@ -290,6 +318,30 @@ private slots:
         QVERIFY(Form()->edGeneral->document()->isEmpty());
         QVERIFY(Form()->edPrivate->document()->isEmpty());
         QTRY_VERIFY(Form()->edMsg->hasFocus());
+    }
+
+    // Clear Window empties the text area that had the focus, and nothing else.
+    void clearWindow()
+    {
+        SetTexts(QStringLiteral("draft"), QStringLiteral("conference"), QStringLiteral("private"));
+        Form()->edPrivate->setFocus();
+        QTRY_VERIFY(Form()->edPrivate->hasFocus());
+        P->Action("mipClearWindow")->trigger();
+        QVERIFY(Form()->edPrivate->document()->isEmpty());
+        QCOMPARE(Form()->edGeneral->toPlainText(), QStringLiteral("conference"));
+        QCOMPARE(Form()->edMsg->toPlainText(), QStringLiteral("draft"));
+    }
+
+    void ownNickInTheStatusBar()
+    {
+        // Shown once the nickname is claimed.
+        QTRY_COMPARE_WITH_TIMEOUT(P->Panel(4), QStringLiteral("Tester"), 2000);
+        P->Action("miShowNic")->trigger();
+        QCOMPARE(P->Panel(4), QString());
+        QVERIFY(!P->Action("miShowNic")->isChecked());
+        QVERIFY(!P->Config->GetBool(show_nic_at_statusbar));
+        P->Action("miShowNic")->trigger();
+        QCOMPARE(P->Panel(4), QStringLiteral("Tester"));
     }
 
     void antibossClearsAndStays()
