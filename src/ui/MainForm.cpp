@@ -118,6 +118,9 @@ void TMainForm::CreateControls()
 
     TabCtrlMsgEdit = new QWidget(SplitterV);
     TabCtrlMsgEdit->setObjectName(QStringLiteral("TabCtrlMsgEdit"));
+    // The splitter's limit until UpdateEditorMinHeight knows the font; without it the
+    // editor's own minimum would keep a restored editor height from being restored.
+    TabCtrlMsgEdit->setMinimumHeight(70);
     auto* editorArea = new QVBoxLayout(TabCtrlMsgEdit);
     editorArea->setContentsMargins(0, 2, 0, 0);
     editorArea->setSpacing(2);

@@ -15,7 +15,7 @@ int MaxEditorAreaHeight(int messagesPanelHeight)
 TContactPaneState ContactSplitterMoved(const TContactPaneState& state, int width)
 {
     if (state.Collapsed && !state.JustCollapsed)
-        return RestoreContactPane(state);
+        return RestoreContactPane({state.Collapsed, state.JustCollapsed, width});
     TContactPaneState next = state;
     next.JustCollapsed = false;
     next.Width = width;
