@@ -33,6 +33,22 @@ TEmoticonStorage::TEmoticonStorage() : FImageList(BuiltInImages())
         for (auto code = codes.crbegin(); code != codes.crend(); ++code)
             FItems.append({*code, row});
     }
+    for (int i = 0; i < PictureCount; ++i)
+        FResourceNames.append(EmoticonResourceName(i));
+}
+
+void TEmoticonStorage::SetImageList(const QList<QImage>& images)
+{
+    FImageList = images;
+    FPixmaps.clear();
+}
+
+const QPixmap& TEmoticonStorage::Pixmap(int imageIndex) const
+{
+    if (FPixmaps.isEmpty())
+        for (const QImage& image : FImageList)
+            FPixmaps.append(QPixmap::fromImage(image));
+    return FPixmaps[imageIndex];
 }
 
 QString TEmoticonStorage::CodeOf(int imageIndex) const
@@ -101,7 +117,7 @@ int TEmoticonStorage::ReplaceEmoticons(QTextDocument& document, int from) const
         const qsizetype length = item->Code.size();
         if (image.isNull())
             continue;
-        const QString name = EmoticonResourceName(item->ImageIndex);
+        const QString& name = FResourceNames[item->ImageIndex];
         bool resourceAdded = false;
         // Each occurrence ends at or before the start of the one handled before it.
         for (qsizetype end = text.size(); end - length >= 0;) {
@@ -113,7 +129,8 @@ int TEmoticonStorage::ReplaceEmoticons(QTextDocument& document, int from) const
             if (std::any_of(first, first + length, [](bool link) { return link; }))
                 continue;
             if (!resourceAdded) {
-                document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+                document.addResource(QTextDocument::ImageResource, QUrl(name),
+                                     Pixmap(item->ImageIndex));
                 resourceAdded = true;
             }
             edit.setPosition(from + int(at));

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QPixmap>
 #include <QString>
 #include <QUrl>
 
@@ -34,7 +35,7 @@ public:
 
     const QList<TEmoticonItem>& Items() const { return FItems; }
     const QList<QImage>& ImageList() const { return FImageList; }
-    void SetImageList(const QList<QImage>& images) { FImageList = images; }
+    void SetImageList(const QList<QImage>& images);
 
     // The code of the first item of the picture; empty when there is none.
     QString CodeOf(int imageIndex) const;
@@ -58,8 +59,15 @@ public:
     static QList<QImage> BuiltInImages();
 
 private:
+    // What a document is given for a picture: a pixmap, which its layout and painting use as
+    // it is, where an image would be converted at every layout of a line and every paint.
+    // Made at the first replacement, when a GUI application exists.
+    const QPixmap& Pixmap(int imageIndex) const;
+
     QList<TEmoticonItem> FItems;
     QList<QImage> FImageList;
+    QList<QString> FResourceNames;
+    mutable QList<QPixmap> FPixmaps;
 };
 
 // The program's one emoticon set, built at the first call.
