@@ -41,7 +41,12 @@ void CatchTermination(QObject* context, std::function<void()> leave)
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, context, std::move(leave));
+    // The byte is read, or the notifier would call again and again.
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [leave = std::move(leave)] {
+        char byte = 0;
+        (void)::read(SignalPipe[0], &byte, 1);
+        leave();
+    });
     struct sigaction action = {};
     action.sa_handler = OnTerminate;
     sigemptyset(&action.sa_mask);
@@ -113,7 +118,8 @@ int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
                      [&form](QSessionManager&) { form.EndSession(); });
     CatchTermination(&form, [&form] {
         form.EndSession();
-        QApplication::quit();
+        // exit, not quit: quit asks the windows to close, which the chat turns into a minimize.
+        QApplication::exit(0);
     });
     form.show();
     return QApplication::exec();

@@ -31,6 +31,7 @@
 #include "ui/ProgramImages.h"
 #include "ui/TrayIcon.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -88,6 +89,11 @@ TMainForm::TMainForm(TConfig& config, TLangControl& lang, TChatLog& log, QWidget
 
 TMainForm::~TMainForm()
 {
+    // The children and the application still signal while they are taken down, when only
+    // the QWidget of this window is left to receive.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
     FormDestroy();
 }
 
