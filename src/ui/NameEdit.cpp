@@ -6,7 +6,7 @@
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "ui/DialogLayout.h"
-#include "ui/GenderPictures.h"
+#include "ui/ProgramImages.h"
 #include "ui/NameEditLayout.h"
 #include "ui/NickValidator.h"
 
@@ -214,9 +214,11 @@ void TFormNameEdit::FormShow()
     cbSaveSettings->setVisible(full);
     HLine->setVisible(full);
     const qreal dpr = devicePixelRatioF();
-    imGenderUndef->setPixmap(GenderPicture(gUndefined, dpr));
-    imMale->setPixmap(GenderPicture(gMale, dpr));
-    imFemale->setPixmap(GenderPicture(gFemale, dpr));
+    // The contact list's pictures of the three genders (not hidden, not ignored).
+    const QSize size(GenderPictureSize, GenderPictureSize);
+    imGenderUndef->setPixmap(ContactImage(0).pixmap(size, dpr));
+    imMale->setPixmap(ContactImage(2).pixmap(size, dpr));
+    imFemale->setPixmap(ContactImage(4).pixmap(size, dpr));
     Layout();
     PlaceAtCentre();
 }
