@@ -5,6 +5,7 @@
 #include "config/Globals.h"
 #include "config/Utils.h"
 #include "conversation/ChatLog.h"
+#include "desktop/PrevInst.h"
 #include "lang/Lang.h"
 #include "net/BroadcastChoice.h"
 #include "net/EnumNetworkItfs.h"
@@ -109,7 +110,15 @@ int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
     QApplication::setApplicationName(QStringLiteral("zelkit-chat"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zelkit Chat"));
     QApplication::setDesktopFileName(QStringLiteral("zelkit-chat"));
+    // One chat per user: a second start asks the first to come forward and ends, before it
+    // makes a window of its own.
+    TPrevInst instance;
+    if (instance.IsAnotherInstanceRunning()) {
+        instance.ActivateOtherInstance();
+        return 0;
+    }
     TMainForm form(AppConfig(), AppLang(), AppChatLog());
+    instance.SetOnShowRequest([&form] { form.TrayIconClick(Qt::LeftButton, 0); });
     form.Arguments = options.Rest;
     form.ApplyLanguage();
     // The end of the desktop session, and a request to end: the leave is announced and the
@@ -122,7 +131,9 @@ int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
         QApplication::exit(0);
     });
     form.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    instance.ReleaseInstanceSemaphore();
+    return result;
 }
 
 } // namespace

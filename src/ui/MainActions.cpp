@@ -21,6 +21,15 @@ QAction* Add(QMenu& menu, const char* name, const QKeySequence& shortcut = {}, i
     return action;
 }
 
+// A pop-up entry showing the key of its main-menu twin, which alone owns the key in the
+// window: the pop-up's copy answers only while the pop-up itself is open.
+QAction* AddTwin(QMenu& menu, const char* name, const QKeySequence& shortcut, int glyph = -1)
+{
+    QAction* action = Add(menu, name, shortcut, glyph);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
+}
+
 QMenu* AddMenu(QWidget& parent, QMenuBar* bar, QMenu* into, const char* name)
 {
     auto* menu = new QMenu(QString::fromLatin1(name), &parent);
@@ -109,20 +118,19 @@ void BuildMainMenus(QMainWindow& window)
 
     QMenu* editors = new QMenu(&window);
     editors->setObjectName(QStringLiteral("PopupMenuEditors"));
-    // The pop-up's shortcuts are those of its main-menu twins; only one may own a key.
-    Add(*editors, "mipCut", {}, 1);
-    Add(*editors, "mipCopy", {}, 2);
-    Add(*editors, "mipPaste", {}, 3);
+    AddTwin(*editors, "mipCut", QKeySequence(Qt::CTRL | Qt::Key_X), 1);
+    AddTwin(*editors, "mipCopy", QKeySequence(Qt::CTRL | Qt::Key_C), 2);
+    AddTwin(*editors, "mipPaste", QKeySequence(Qt::CTRL | Qt::Key_V), 3);
     editors->addSeparator();
-    Add(*editors, "mipSelectAll");
+    AddTwin(*editors, "mipSelectAll", QKeySequence(Qt::CTRL | Qt::Key_A));
     editors->addSeparator();
     Add(*editors, "mipClearWindow");
-    Add(*editors, "mipSaveSession", {}, 7);
+    AddTwin(*editors, "mipSaveSession", QKeySequence(Qt::CTRL | Qt::Key_S), 7);
 
     QMenu* clients = new QMenu(&window);
     clients->setObjectName(QStringLiteral("PopupMenuClients"));
     Add(*clients, "mipIgnore")->setCheckable(true);
-    Add(*clients, "mipUpdateList", {}, 8);
+    AddTwin(*clients, "mipUpdateList", QKeySequence(Qt::Key_F5), 8);
     QAction* pByGender = Add(*clients, "mipSortByGender", {}, 11);
     QAction* pByNic = Add(*clients, "mipSortByNic", {}, 12);
     MakeRadioPair(window, pByGender, pByNic);

@@ -29,6 +29,7 @@
 #include "ui/MainLayoutRules.h"
 #include "ui/NameEdit.h"
 #include "ui/ProgramImages.h"
+#include "ui/StatusBarHints.h"
 #include "ui/TrayIcon.h"
 
 #include <QApplication>
@@ -213,6 +214,7 @@ void TMainForm::CreateStatusBar()
         bar->addWidget(panel, i == 4 ? 1 : 0);
         StatusPanels[i] = panel;
     }
+    FStatusHints = new TStatusBarHints(*bar, StatusPanels, FLang);
 }
 
 void TMainForm::FormCreate()
@@ -304,8 +306,10 @@ void TMainForm::FormCreate()
                               FConfig.GetStr(history_file_name));
     });
     FFocusedTextArea = edMsg;
-    // The port is read once: a changed port takes effect at the next start.
-    ChatEndpoint().Reset();
+    // The port is read once: a changed port takes effect at the next start. A socket left open
+    // by an earlier window of this process is closed, not forgotten with its descriptor.
+    int closeError = 0;
+    ChatEndpoint().Close(closeError);
     ChatEndpoint().SetChatPort(static_cast<quint16>(FConfig.GetInt(udp_port)));
     FEngine->FormCreate();
     ApplySettings();

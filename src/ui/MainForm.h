@@ -32,6 +32,7 @@ class TFormNameEdit;
 class TFormPopupMsg;
 class TLangControl;
 class TMessageFont;
+class TStatusBarHints;
 class TTrayIcon;
 
 // The chat's one top-level window: the conference and private consoles on two pages, the
@@ -148,5 +149,6 @@ private:
     bool FClosing = false;
     bool FClosed = false;
     TTrayIcon* FTray = nullptr;
+    TStatusBarHints* FStatusHints = nullptr;
     bool FContactListJustCollapsed = false;
 };

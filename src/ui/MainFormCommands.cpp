@@ -254,32 +254,48 @@ void TMainForm::miLanguageClick()
     for (QAction* a : menu->actions())
         if (a != builtIn)
             menu->removeAction(a), a->deleteLater();
+    // One group for the menu's whole life; its entries come and go with each opening.
+    auto* group = menu->findChild<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!group) {
+        group = new QActionGroup(menu);
+        group->addAction(builtIn);
+    }
     QStringList paths;
     QStringList captions;
     FLang.ListLanguages(paths, captions);
-    auto* group = new QActionGroup(menu);
-    group->addAction(builtIn);
+    // The check mark stands on the texts in force: after a file that failed to load it
+    // goes back where it was.
+    const auto markCurrent = [menu, builtIn, captions, this] {
+        const QString current = FLang.CurrentCaption();
+        const QList<QAction*> items = menu->actions();
+        for (int i = 0; i < captions.size() && i < items.size(); ++i)
+            if (captions[i] == current) {
+                (i == 0 ? builtIn : items[i])->setChecked(true);
+                return;
+            }
+    };
     for (int i = 1; i < paths.size(); ++i) {
         QAction* item = menu->addAction(captions[i]);
         item->setCheckable(true);
         item->setData(paths[i]);
         group->addAction(item);
-        connect(item, &QAction::triggered, this, [this, path = paths[i]] {
+        connect(item, &QAction::triggered, this, [this, markCurrent, path = paths[i]] {
+            if (FLang.CurrentFileName() == path)
+                return;
             if (FLang.LoadLanguage(path))
                 ApplyLanguage();
+            else
+                markCurrent();
         });
     }
     disconnect(builtIn, nullptr, this, nullptr);
     connect(builtIn, &QAction::triggered, this, [this] {
+        if (FLang.CurrentFileName().isEmpty())
+            return;
         FLang.UseDefaultLanguage();
         ApplyLanguage();
     });
-    const QString current = FLang.CurrentCaption();
-    for (int i = 0; i < captions.size(); ++i)
-        if (captions[i] == current) {
-            (i == 0 ? builtIn : menu->actions().value(i))->setChecked(true);
-            break;
-        }
+    markCurrent();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -17,11 +17,13 @@
 #include "ui/MainCaptions.h"
 #include "ui/MainLayoutRules.h"
 #include "ui/NameEdit.h"
+#include "ui/StatusBarHints.h"
 #include "ui/TrayIcon.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QMimeData>
@@ -50,6 +52,7 @@ void TMainForm::ApplyLanguage()
         return;
     ApplyMainCaptions(*this, FLang);
     FNameEdit->ApplyLanguage();
+    FStatusHints->ApplyLanguage();
     SetStatusText(0, FLang.GetString(ChatStateTextId(FEngine->ChatState())));
     FConfig.SetStr(language_file_name,
                    current.isEmpty() ? QString() : QFileInfo(current).fileName());
@@ -167,8 +170,16 @@ void TMainForm::UpdateEditorMinHeight()
     const int minimum = metrics.boundingRect(QStringLiteral("HIg")).height() + frame +
                         ToolBarMain->height() + 2 + 1;
     const bool atMinimum = TabCtrlMsgEdit->height() == TabCtrlMsgEdit->minimumHeight();
+    const int oldEditorHeight = edMsg->height();
     TabCtrlMsgEdit->setMinimumHeight(minimum);
     const QList<int> v = SplitterV->sizes();
     if (v.size() == 2 && (v[1] < minimum || atMinimum))
         SplitterV->setSizes({v[0] + v[1] - minimum, minimum});
+    // The font buttons sit above the editor, so a taller editor pushes them up under a
+    // pointer that has just clicked one: the pointer follows, but only while it is over
+    // this window, never a pointer the user has taken elsewhere.
+    const int shift = oldEditorHeight - edMsg->height();
+    const QPoint pointer = QCursor::pos();
+    if (shift != 0 && isVisible() && frameGeometry().contains(pointer))
+        QCursor::setPos(pointer.x(), pointer.y() + shift);
 }

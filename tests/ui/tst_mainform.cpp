@@ -5,12 +5,16 @@
 #include "lang/LngDefId.h"
 #include "net/NetProc.h"
 #include "ui/MainActions.h"
+#include "ui/StatusBarHints.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -242,6 +246,83 @@ private slots:
         QCOMPARE(p.Form->btSend->text(), Text(sidSend));
         QCOMPARE(FindMenu(*p.Form, "miFontColor")->actions().first()->text(), Text(sidColorBlack));
         QCOMPARE(p.Config->GetStr(language_file_name), QString());
+    }
+
+    // Opening the submenu again and again keeps one choice; a file that no longer loads
+    // leaves the texts and the check mark where they were.
+    void languageMenuReopened()
+    {
+        TMainFormProbe p;
+        QVERIFY(QDir(p.Home.path()).mkpath(QStringLiteral("Language")));
+        const QString path = p.Home.filePath(QStringLiteral("Language/test.lng"));
+        QVERIFY(WriteBytes(path, Utf16File(TestLanguage)));
+        const QString folder = p.Home.path() + QLatin1Char('/');
+        p.Lang.SetAppFolder([folder] { return folder; });
+        p.Form->ApplyLanguage();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(LanguageEntry(*p.Form, QStringLiteral("Testisch (Test)")));
+        QMenu* menu = FindMenu(*p.Form, "miLanguage");
+        QCOMPARE(menu->findChildren<QActionGroup*>().size(), 1);
+        QCOMPARE(menu->actions().size(), 2);
+
+        QAction* test = LanguageEntry(*p.Form, QStringLiteral("Testisch (Test)"));
+        QVERIFY(QFile::remove(path));
+        test->trigger();
+        QCOMPARE(CaptionOf(*p.Form, "miFile"), Text(sidMenuFile));
+        QVERIFY(FindAction(*p.Form, "miDefLanguage")->isChecked());
+        QVERIFY(!test->isChecked());
+    }
+
+    // The pop-up entries show the keys of their main-menu twins, but only one entry of each
+    // key answers it in the window, or Qt would find the key ambiguous and run neither.
+    void shortcutsOwnedOnce()
+    {
+        TMainFormProbe p;
+        const std::pair<const char*, const char*> twins[] = {
+            {"mipCut", "miCut"},
+            {"mipCopy", "miCopy"},
+            {"mipPaste", "miPaste"},
+            {"mipSelectAll", "miSelectAll"},
+            {"mipSaveSession", "miSaveSession"},
+            {"mipUpdateList", "miUpdateClients"},
+        };
+        for (const auto& [popup, main] : twins) {
+            QVERIFY2(!p.Action(popup)->shortcut().isEmpty(), popup);
+            QCOMPARE(p.Action(popup)->shortcut(), p.Action(main)->shortcut());
+        }
+        QHash<QKeySequence, QString> owners;
+        for (QAction* a : p.Form->findChildren<QAction*>()) {
+            if (a->shortcut().isEmpty() || a->shortcutContext() == Qt::WidgetShortcut)
+                continue;
+            QVERIFY2(
+                !owners.contains(a->shortcut()),
+                qPrintable(a->objectName() + QLatin1String(" and ") + owners.value(a->shortcut())));
+            owners.insert(a->shortcut(), a->objectName());
+        }
+    }
+
+    // The status bar's hint names the panel under the pointer; on a boundary it stays.
+    void statusBarHints()
+    {
+        TMainFormProbe p;
+        p.Form->ApplyLanguage();
+        p.Form->resize(700, 400);
+        p.Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.Form.get()));
+        auto* hints = p.Form->statusBar()->findChild<TStatusBarHints*>();
+        QVERIFY(hints);
+        QCOMPARE(hints->Panel(), -1);
+        QStatusBar* bar = p.Form->statusBar();
+        for (int panel = 0; panel < 5; ++panel) {
+            const QLabel* label = p.Form->StatusPanels[panel];
+            hints->StatusBarMouseMove(label->geometry().center().x());
+            QCOMPARE(hints->Panel(), panel);
+            QCOMPARE(bar->toolTip(), Text(sidStateHint + panel));
+        }
+        hints->StatusBarMouseMove(p.Form->StatusPanels[2]->geometry().left());
+        QCOMPARE(hints->Panel(), 4);
+        hints->StatusBarMouseMove(p.Form->StatusPanels[0]->geometry().center().x());
+        QCOMPARE(bar->toolTip(), Text(sidStateHint));
     }
 
     // The language of the settings is loaded at creation and stored again by the first
