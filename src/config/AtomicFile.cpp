@@ -1,8 +1,10 @@
 #include "config/AtomicFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +14,10 @@
 #include <unistd.h>
 
 namespace {
+// Marks our temporary files apart from anything the user keeps beside the target
+// ("user.reg.backup").
+constexpr char TemporarySuffix[] = ".tmp-";
+
 QString ErrnoText(const char* what, const QString& path)
 {
     return QStringLiteral("%1 %2: %3")
@@ -43,6 +49,26 @@ void SyncFolder(const QByteArray& folder)
     }
 }
 
+// A write killed between the creation of its temporary file and the rename leaves that file
+// behind; the next write takes it away once it is too old to belong to a write still going.
+void RemoveStaleTemporaries(const QString& target)
+{
+    constexpr qint64 StaleSeconds = 60;
+    const QFileInfo info(target);
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName() + QLatin1String(TemporarySuffix)) +
+        QStringLiteral("[A-Za-z0-9]{6}")));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QDir folder = info.absoluteDir();
+    for (const QFileInfo& file : folder.entryInfoList(
+             {info.fileName() + QLatin1String(TemporarySuffix) + QStringLiteral("*")},
+             QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        if (temporary.match(file.fileName()).hasMatch() &&
+            file.lastModified().toUTC().secsTo(now) > StaleSeconds)
+            QFile::remove(file.absoluteFilePath());
+    }
+}
+
 QString ResolveLink(const QString& path)
 {
     const QFileInfo info(path);
@@ -71,7 +97,7 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, unsigned new
     if (::stat(targetName.constData(), &existing) == 0)
         mode = existing.st_mode & 07777;
 
-    QByteArray tempName = targetName + ".XXXXXX";
+    QByteArray tempName = targetName + TemporarySuffix + "XXXXXX";
     const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
     if (fd < 0) {
         if (error)
@@ -96,6 +122,7 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, unsigned new
         return false;
     }
     SyncFolder(QFile::encodeName(folder));
+    RemoveStaleTemporaries(target);
     return true;
 }
 
