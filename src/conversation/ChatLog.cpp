@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -77,18 +78,28 @@ int OpenForAppend(const QString& name, QString& error)
 }
 
 // Every CR LF, lone CR and lone LF becomes CR LF, so that each line of the file ends alike.
+// Every line break as CR LF, and every other control byte but the tab as "?": a peer's text
+// must not be able to drive the terminal a history is read in (escape sequences, the bell)
+// or make the file binary for the tools that search it (a zero byte).
 QByteArray WithCrLfBreaks(const QByteArray& text)
 {
-    if (!text.contains('\r') && !text.contains('\n'))
+    const bool clean = std::none_of(text.begin(), text.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && c != '\t') || u == 0x7F;
+    });
+    if (clean)
         return text;
     QByteArray result;
     result.reserve(text.size() + text.size() / 8);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        const auto u = static_cast<unsigned char>(c);
         if (c == '\r' || c == '\n') {
             result.append("\r\n");
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
+        } else if ((u < 0x20 && c != '\t') || u == 0x7F) {
+            result.append('?');
         } else {
             result.append(c);
         }
