@@ -216,13 +216,16 @@ TParamsLayout LayoutParams(const TParamsMetrics& m)
         page.Rows(p);
     page.Network(button);
     page.History();
-    // The Sounds and Language pages fill whatever height the others leave them.
-    int pageHeight = page.Bottom(pGeneral);
+    // The General page sets the height; another page only when its controls would come
+    // closer than 8 to the bottom (a font far from the design's). The Sounds and Language
+    // pages fill whatever height that gives.
+    int pageHeight = page.Bottom(pGeneral) + Edge;
+    int others = 0;
     for (int p : {pView, pPopups, pAntiboss})
-        pageHeight = std::max(pageHeight, page.Bottom(p));
-    pageHeight = std::max(pageHeight, page.Bottom(pNetwork, {"edIP", "sePort", "btDefPort"}));
-    pageHeight = std::max(pageHeight, page.Bottom(pHistory, {"lblHistoryFileSizeUnits"}));
-    pageHeight += Edge;
+        others = std::max(others, page.Bottom(p));
+    others = std::max(others, page.Bottom(pNetwork, {"edIP", "sePort", "btDefPort"}));
+    others = std::max(others, page.Bottom(pHistory, {"lblHistoryFileSizeUnits"}));
+    pageHeight = std::max(pageHeight, others + Margin);
     page.Sounds(pageHeight, button);
     page.Language(pageHeight);
 

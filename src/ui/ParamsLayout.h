@@ -32,8 +32,8 @@ struct TParamsLayout {
 // 510 at 96 dots per inch, else 560.
 int ParamsClientWidth(bool defaultDpi);
 
-// Dialog width ParamsClientWidth; the pages as high as the General page
-// needs (or a page that needs more, so that nothing is cut with a large font).
+// Dialog width ParamsClientWidth; the pages 16 higher than the General page needs (or as
+// high as another page needs with 8 to spare, so that nothing is cut with a large font).
 TParamsLayout LayoutParams(const TParamsMetrics& metrics);
 
 // The object names of the pages in their order: tsGeneral, tsView, tsPopups, tsSounds,
