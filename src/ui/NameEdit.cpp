@@ -6,10 +6,10 @@
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "ui/DialogLayout.h"
-#include "ui/ProgramImages.h"
 #include "ui/NameEditLayout.h"
 #include "ui/NamedWidget.h"
 #include "ui/NickValidator.h"
+#include "ui/ProgramImages.h"
 
 #include <QApplication>
 #include <QCheckBox>

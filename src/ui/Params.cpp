@@ -74,8 +74,8 @@ const TCaption Captions[] = {
     {"btCancel", sidPreferencesCancel},
 };
 
-const int PageCaptions[ParamsPageCount] = {sidPageGeneral, sidPageWindow,   sidPagePopups,
-                                           sidPageSounds,  sidPageNetwork,  sidPageHistory,
+const int PageCaptions[ParamsPageCount] = {sidPageGeneral,  sidPageWindow,  sidPagePopups,
+                                           sidPageSounds,   sidPageNetwork, sidPageHistory,
                                            sidPageAntiboss, sidPageLanguage};
 
 const int SoundRowCaptions[3] = {sidSoundNewContact, sidSoundConferenceMessage,
@@ -150,8 +150,8 @@ void TFormParams::Layout()
     TParamsMetrics m;
     m.DefaultDpi = IsDefaultDpi(logicalDpiX());
     for (int page = 0; page < pcPref->count(); ++page)
-        for (const QWidget* w : pcPref->widget(page)->findChildren<QWidget*>(
-                 QString(), Qt::FindDirectChildrenOnly))
+        for (const QWidget* w :
+             pcPref->widget(page)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             m.Hints[w->objectName()] = w->sizeHint();
     // The frame around the pages depends on the width only through the tabs.
     pcPref->setGeometry(0, 0, ParamsClientWidth(m.DefaultDpi) - 16, 400);
@@ -159,8 +159,8 @@ void TFormParams::Layout()
     const TParamsLayout l = LayoutParams(m);
 
     for (int page = 0; page < pcPref->count(); ++page)
-        for (QWidget* w : pcPref->widget(page)->findChildren<QWidget*>(
-                 QString(), Qt::FindDirectChildrenOnly)) {
+        for (QWidget* w :
+             pcPref->widget(page)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             const auto found = l.Controls.find(w->objectName());
             if (found != l.Controls.end())
                 w->setGeometry(found->second);

@@ -109,8 +109,8 @@ public:
         const int fieldsLeft = std::max(ip.left() + ip.width(), port.left() + port.width()) + Edge;
         QRect& edIP = Field("edIP", ip, fieldsLeft, button.width() + 32);
         QRect& sePort = Field("sePort", port, fieldsLeft, button.width() + 32);
-        for (auto [name, field, label] : {std::tuple{"btDefIP", &edIP, &ip},
-                                          std::tuple{"btDefPort", &sePort, &port}}) {
+        for (auto [name, field, label] :
+             {std::tuple{"btDefIP", &edIP, &ip}, std::tuple{"btDefPort", &sePort, &port}}) {
             QRect& b = (*this)[name];
             b = QRect(0, 0, button.width(), edIP.height());
             PlaceRightOf(*field, b, 1);
@@ -192,8 +192,8 @@ enum TPage { pGeneral, pView, pPopups, pSounds, pNetwork, pHistory, pAntiboss, p
 
 const char* ParamsPageName(int page)
 {
-    static const char* const names[ParamsPageCount] = {"tsGeneral", "tsView",    "tsPopups",
-                                                       "tsSounds",  "tsNetwork", "tsHistory",
+    static const char* const names[ParamsPageCount] = {"tsGeneral",  "tsView",    "tsPopups",
+                                                       "tsSounds",   "tsNetwork", "tsHistory",
                                                        "tsAntiboss", "tsLanguage"};
     return page >= 0 && page < ParamsPageCount ? names[page] : "";
 }

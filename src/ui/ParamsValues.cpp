@@ -71,8 +71,8 @@ std::vector<std::pair<QCheckBox*, int>> TFormParams::CheckSettings() const
 std::vector<std::pair<QSpinBox*, int>> TFormParams::SpinSettings() const
 {
     return {
-        {seTimesToBlink, blink_tab_count}, {seThreshold, snap_threshold},
-        {seTimeToShowPopup, popup_show_time}, {sePort, udp_port},
+        {seTimesToBlink, blink_tab_count},      {seThreshold, snap_threshold},
+        {seTimeToShowPopup, popup_show_time},   {sePort, udp_port},
         {seFileSizeLimit, history_fsize_limit},
     };
 }

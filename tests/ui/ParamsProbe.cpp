@@ -18,19 +18,19 @@ TParamsProbe::TParamsProbe(QWidget* mainForm)
         {TRawNetInterface::Up, DottedToAddress(u"10.0.0.5"), DottedToAddress(u"255.0.0.0")},
     };
     const std::pair<int, int> numbers[] = {
-        {hot_key, 0x4000 | 'Q'},   {send_key, 1},          {blink_tab_count, 7},
-        {snap_threshold, 12},      {popup_show_time, 9},   {udp_port, 4321},
-        {history_fsize_limit, 64}, {antiboss_action, 1},   {antiboss_hotkey, 2},
+        {hot_key, 0x4000 | 'Q'},   {send_key, 1},        {blink_tab_count, 7},
+        {snap_threshold, 12},      {popup_show_time, 9}, {udp_port, 4321},
+        {history_fsize_limit, 64}, {antiboss_action, 1}, {antiboss_hotkey, 2},
     };
     for (const auto& [id, value] : numbers)
         Config.SetInt(id, value);
     // Every switch the other way round from its default.
-    for (int id : {save_settings, snap_enabled, enable_popups, popups_animated, enable_sounds,
-                   sound_only_if_chat_inactive, history_limited, antiboss_enabled,
-                   antiboss_hotkey_enabled, sound_enabled_incoming_msg, show_tray_icon,
-                   no_button_on_taskbar, blink_inactive_tab_on_msg, popup_on_enter_leave,
-                   minimize_on_close, sound_enabled_new_contact,
-                   sound_enabled_incoming_private_msg})
+    for (int id :
+         {save_settings, snap_enabled, enable_popups, popups_animated, enable_sounds,
+          sound_only_if_chat_inactive, history_limited, antiboss_enabled, antiboss_hotkey_enabled,
+          sound_enabled_incoming_msg, show_tray_icon, no_button_on_taskbar,
+          blink_inactive_tab_on_msg, popup_on_enter_leave, minimize_on_close,
+          sound_enabled_new_contact, sound_enabled_incoming_private_msg})
         Config.SetBool(id, false);
     for (int id : {autorun_chat, move_inside_desktop, popup_on_private_only, history_enabled})
         Config.SetBool(id, true);

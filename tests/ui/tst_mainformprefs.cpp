@@ -105,9 +105,9 @@ private slots:
     {
         TMainFormProbe p;
         const QString path = p.Home.filePath(QStringLiteral("de.lng"));
-        QVERIFY(WriteBytes(path, Utf16File(QStringLiteral(
-                                     "0000=Deutsch\r\n0001=German\r\n"
-                                     "0044=Einstellungen\r\n0072=Abbrechen\r\n"))));
+        QVERIFY(WriteBytes(path,
+                           Utf16File(QStringLiteral("0000=Deutsch\r\n0001=German\r\n"
+                                                    "0044=Einstellungen\r\n0072=Abbrechen\r\n"))));
         QVERIFY(p.Lang.LoadLanguage(path));
         p.Form->ApplyLanguage();
         TFormParams& dialog = p.Form->Params();

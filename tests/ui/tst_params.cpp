@@ -160,26 +160,34 @@ private slots:
         QTest::addColumn<QString>("checkBox");
         QTest::addColumn<QString>("group");
         QTest::addColumn<QStringList>("dependents");
-        QTest::newRow("tray icon") << "cTrayIcon" << "" << QStringList{"cNoButtonOnTaskbar"};
-        QTest::newRow("blink") << "cBlink" << "" << QStringList{"lblTimesToBlink", "seTimesToBlink"};
-        QTest::newRow("snap") << "cSnap" << "" << QStringList{"lblThreshold", "seThreshold"};
-        QTest::newRow("popups") << "cPopups" << ""
+        QTest::newRow("tray icon") << "cTrayIcon"
+                                   << "" << QStringList{"cNoButtonOnTaskbar"};
+        QTest::newRow("blink") << "cBlink"
+                               << "" << QStringList{"lblTimesToBlink", "seTimesToBlink"};
+        QTest::newRow("snap") << "cSnap"
+                              << "" << QStringList{"lblThreshold", "seThreshold"};
+        QTest::newRow("popups") << "cPopups"
+                                << ""
                                 << QStringList{"cPopupOnEnterLeave", "cPopupOnPrivate",
                                                "lblSecondsToShowPopup", "seTimeToShowPopup",
                                                "cAnimatedPopups"};
-        QTest::newRow("sounds") << "cEnableSounds" << ""
+        QTest::newRow("sounds") << "cEnableSounds"
+                                << ""
                                 << QStringList{"cSoundIfInactive", "lvSoundFiles",
                                                "btSelectSoundFile"};
-        QTest::newRow("history") << "cHistory" << ""
+        QTest::newRow("history") << "cHistory"
+                                 << ""
                                  << QStringList{"lblHistoryFileName", "edHistoryFile",
                                                 "btHistoryFileSelect", "cHistoryLimit"};
-        QTest::newRow("history limit") << "cHistoryLimit" << "cHistory"
-                                       << QStringList{"seFileSizeLimit", "lblHistoryFileSizeUnits"};
-        QTest::newRow("antiboss") << "cAntiboss" << ""
+        QTest::newRow("history limit")
+            << "cHistoryLimit"
+            << "cHistory" << QStringList{"seFileSizeLimit", "lblHistoryFileSizeUnits"};
+        QTest::newRow("antiboss") << "cAntiboss"
+                                  << ""
                                   << QStringList{"lblAntibossAction", "cbAntibossAction",
                                                  "cAntibossHotkey"};
-        QTest::newRow("antiboss hotkey") << "cAntibossHotkey" << "cAntiboss"
-                                         << QStringList{"cbAntibossHotkey"};
+        QTest::newRow("antiboss hotkey") << "cAntibossHotkey"
+                                         << "cAntiboss" << QStringList{"cbAntibossHotkey"};
     }
     void enabledStates()
     {
@@ -304,9 +312,8 @@ private slots:
         Click("btOK");
         QCOMPARE(P->Messages.size(), 1);
         QCOMPARE(P->Messages[0][0], QStringLiteral("Incorrect File Name"));
-        QCOMPARE(P->Messages[0][1],
-                 QStringLiteral("Incorrect history file name\n") + bad +
-                     QStringLiteral("\nPlease reenter"));
+        QCOMPARE(P->Messages[0][1], QStringLiteral("Incorrect history file name\n") + bad +
+                                        QStringLiteral("\nPlease reenter"));
         QVERIFY(P->Dialog->isVisible());
         QVERIFY(!P->Dialog->ValuesStored());
         QCOMPARE(P->Page(), QStringLiteral("tsHistory"));
@@ -395,9 +402,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("filter");
-        QTest::newRow("built-in") << "Sound files (*.wav)" << "Sound files (*.wav)";
-        QTest::newRow("without the pattern") << "Klangdateien" << "Klangdateien (*.wav)";
-        QTest::newRow("empty") << "" << "(*.wav)";
+        QTest::newRow("built-in") << "Sound files (*.wav)"
+                                  << "Sound files (*.wav)";
+        QTest::newRow("without the pattern") << "Klangdateien"
+                                             << "Klangdateien (*.wav)";
+        QTest::newRow("empty") << ""
+                               << "(*.wav)";
     }
     void soundFileFilter()
     {

@@ -142,9 +142,9 @@ private slots:
         QTest::newRow("96 dpi") << true << QSize(510, 334) << QRect(8, 8, 494, 282)
                                 << QRect(286, 298, 104, 28) << QRect(398, 298, 104, 28)
                                 << QRect(318, 214, 156, 28);
-        QTest::newRow("other dpi") << false << QSize(560, 341) << QRect(8, 8, 544, 282)
-                                   << QRect(284, 298, 130, 35) << QRect(422, 298, 130, 35)
-                                   << QRect(329, 207, 195, 35);
+        QTest::newRow("other dpi")
+            << false << QSize(560, 341) << QRect(8, 8, 544, 282) << QRect(284, 298, 130, 35)
+            << QRect(422, 298, 130, 35) << QRect(329, 207, 195, 35);
     }
     void dialog()
     {

@@ -18,15 +18,15 @@
 
 namespace {
 // Longer than the English texts, one of them far longer.
-const QString German = QStringLiteral(
-    "0000=Deutsch\r\n0001=German\r\n"
-    "0044=Zelkit Chat Einstellungen\r\n0045=Allgemein\r\n0046=Fenster\r\n"
-    "0051=Systemweites Tastenkürzel für das Programm\r\n"
-    "0059=Broadcast-Adresse\r\n0060=UDP-Anschluss\r\n0061=Standard-IP\r\n"
-    "0068=Chat minimieren\r\n0069=Alle Nachrichten löschen\r\n"
-    "0071=Übernehmen\r\n0072=Abbrechen\r\n"
-    "0150=Symbol im Infobereich der Taskleiste anzeigen (neben der Uhr)\r\n"
-    "0159=Ereignis\r\n0164=Eingehende private Nachricht\r\n");
+const QString German =
+    QStringLiteral("0000=Deutsch\r\n0001=German\r\n"
+                   "0044=Zelkit Chat Einstellungen\r\n0045=Allgemein\r\n0046=Fenster\r\n"
+                   "0051=Systemweites Tastenkürzel für das Programm\r\n"
+                   "0059=Broadcast-Adresse\r\n0060=UDP-Anschluss\r\n0061=Standard-IP\r\n"
+                   "0068=Chat minimieren\r\n0069=Alle Nachrichten löschen\r\n"
+                   "0071=Übernehmen\r\n0072=Abbrechen\r\n"
+                   "0150=Symbol im Infobereich der Taskleiste anzeigen (neben der Uhr)\r\n"
+                   "0159=Ereignis\r\n0164=Eingehende private Nachricht\r\n");
 } // namespace
 
 class TestParamsWindow : public QObject
