@@ -1,5 +1,8 @@
 #include "ui/DialogLayout.h"
 
+#include <QPalette>
+#include <QWidget>
+
 namespace {
 constexpr int GridX = 16;
 constexpr int GridY = 4;
@@ -48,4 +51,15 @@ void AttachBrowseButton(QRect& edit, QRect& button, int containerWidth)
     button.moveTop(edit.top());
     button.moveLeft(containerWidth - button.width() - GridX);
     edit.setWidth(button.left() - edit.left() - GridY);
+}
+
+void SetSpinEnabled(QWidget& spin, bool enabled)
+{
+    // The field's own background is the base colour; only its disabled shade is changed, so
+    // an enabled field keeps whatever the style and the desktop give it.
+    QPalette palette = spin.palette();
+    palette.setColor(QPalette::Disabled, QPalette::Base,
+                     palette.color(QPalette::Active, QPalette::Button));
+    spin.setPalette(palette);
+    spin.setEnabled(enabled);
 }

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 // What the dialogs share when they lay themselves out in code. Sizes are device-independent
 // pixels; Qt's scaling turns them into device pixels, so a screen reads as 96 dots per inch
 // unless scaling is switched off on a denser one.
@@ -25,3 +27,7 @@ void PlaceRightOf(const QRect& control, QRect& button, int n);
 // A square button as high as the edit, level with it and 16 from the container's right edge;
 // the edit ends 4 before it.
 void AttachBrowseButton(QRect& edit, QRect& button, int containerWidth);
+
+// Enables or disables a spin edit (or a drop-down, or an edit) and gives it the background
+// that says so: the window colour while enabled, the button face while disabled.
+void SetSpinEnabled(QWidget& spin, bool enabled);

@@ -28,6 +28,7 @@
 #include "ui/MainActions.h"
 #include "ui/MainLayoutRules.h"
 #include "ui/NameEdit.h"
+#include "ui/Params.h"
 #include "ui/ProgramImages.h"
 #include "ui/StatusBarHints.h"
 #include "ui/TrayIcon.h"
@@ -266,6 +267,7 @@ void TMainForm::FormCreate()
     FHost->RegistrationDialog = [this](bool changeUserMode) {
         return FNameEdit->Execute(changeUserMode);
     };
+    FParams = new TFormParams(FConfig, FLang, this);
 
     FFont = std::make_unique<TMessageFont>(*edMsg, *edGeneral, *edPrivate, FConfig);
     FFont->IncreaseCommands = {FindAction(*this, "miFontSizePlus"),

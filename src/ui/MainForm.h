@@ -29,6 +29,7 @@ class TContactView;
 class TDesktopHost;
 class TEmoticonStorage;
 class TFormNameEdit;
+class TFormParams;
 class TFormPopupMsg;
 class TLangControl;
 class TMessageFont;
@@ -73,6 +74,7 @@ public:
     TFormPopupMsg& Popup() { return *FPopup; }
     TMessageFont& MessageFont() { return *FFont; }
     TFormNameEdit& NameEdit() { return *FNameEdit; }
+    TFormParams& Params() { return *FParams; }
     bool AutoScroll() const;
     QTextEdit& Console(TChatView view) const;
 
@@ -102,6 +104,8 @@ public:
     void miClearCurrentPageClick();
     void miClearAllClick();
     void miAntibossClick();
+    // The preferences dialog; after an OK the texts and then the settings are applied.
+    void miPreferencesClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -142,6 +146,7 @@ private:
     std::unique_ptr<TChatCore> FChatCore;
     std::unique_ptr<TFormPopupMsg> FPopup;
     TFormNameEdit* FNameEdit = nullptr;
+    TFormParams* FParams = nullptr;
     std::unique_ptr<TDesktopHost> FHost;
     std::unique_ptr<TChatEngine> FEngine;
     QObject* FFocusedTextArea = nullptr;

@@ -80,6 +80,9 @@ void TMainForm::WireCommands()
     on("miOpenHistory", [this] { OpenInNotepad(FLog); });
     on("miAntiboss", [this] { miAntibossClick(); });
     on("miExit", [this] { miExitClick(); });
+    for (const char* name : {"miPreferences", "mitrPreferences"})
+        on(name, [this] { miPreferencesClick(); });
+    button("btPreferences", [this] { miPreferencesClick(); });
 
     const auto copy = [this] {
         if (auto* view = qobject_cast<QTextEdit*>(FFocusedTextArea))

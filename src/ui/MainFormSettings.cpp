@@ -17,6 +17,7 @@
 #include "ui/MainCaptions.h"
 #include "ui/MainLayoutRules.h"
 #include "ui/NameEdit.h"
+#include "ui/Params.h"
 #include "ui/StatusBarHints.h"
 #include "ui/TrayIcon.h"
 
@@ -53,6 +54,7 @@ void TMainForm::ApplyLanguage()
     ApplyMainCaptions(*this, FLang);
     FNameEdit->ApplyLanguage();
     FStatusHints->ApplyLanguage();
+    FParams->ApplyLanguage();
     SetStatusText(0, FLang.GetString(ChatStateTextId(FEngine->ChatState())));
     FConfig.SetStr(language_file_name,
                    current.isEmpty() ? QString() : QFileInfo(current).fileName());
@@ -108,6 +110,14 @@ void TMainForm::ApplySettings()
         if (QAction* a = FindAction(*this, name))
             a->setChecked(!byGender);
     FFont->ApplyFontSettings();
+}
+
+void TMainForm::miPreferencesClick()
+{
+    if (!FParams->Execute())
+        return;
+    ApplyLanguage();
+    ApplySettings();
 }
 
 void TMainForm::SaveFontSettings()

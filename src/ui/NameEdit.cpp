@@ -6,9 +6,10 @@
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "ui/DialogLayout.h"
-#include "ui/ProgramImages.h"
 #include "ui/NameEditLayout.h"
+#include "ui/NamedWidget.h"
 #include "ui/NickValidator.h"
+#include "ui/ProgramImages.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,13 +29,6 @@
 
 namespace {
 enum TGender { gMale = 0, gFemale = 1, gUndefined = 2 };
-
-template <typename T> T* Named(QWidget* parent, const char* name)
-{
-    auto* widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QString Text(int id)
 {
@@ -61,9 +55,9 @@ TFormNameEdit::~TFormNameEdit() = default;
 
 void TFormNameEdit::CreateControls()
 {
-    lblNic = Named<QLabel>(this, "lblNic");
+    lblNic = NewNamed<QLabel>(this, "lblNic");
     lblNic->setTextFormat(Qt::PlainText);
-    edNic = Named<QLineEdit>(this, "edNic");
+    edNic = NewNamed<QLineEdit>(this, "edNic");
     FNickValidator = new TNickValidator(edNic);
     FNickValidator->OnRefused = [this] {
         if (FBeep)
@@ -73,39 +67,39 @@ void TFormNameEdit::CreateControls()
     lblNic->setBuddy(edNic);
     connect(edNic, &QLineEdit::textChanged, this, [this] { edNicChange(); });
 
-    gbGender = Named<QGroupBox>(this, "gbGender");
-    PanelGender = Named<QWidget>(gbGender, "PanelGender");
+    gbGender = NewNamed<QGroupBox>(this, "gbGender");
+    PanelGender = NewNamed<QWidget>(gbGender, "PanelGender");
     // Pictures and buttons alternate so that the tab order runs down the list.
-    imGenderUndef = Named<QLabel>(PanelGender, "imGenderUndef");
-    rbUndefined = Named<QRadioButton>(PanelGender, "rbUndefined");
-    imMale = Named<QLabel>(PanelGender, "imMale");
-    rbMale = Named<QRadioButton>(PanelGender, "rbMale");
-    imFemale = Named<QLabel>(PanelGender, "imFemale");
-    rbFemale = Named<QRadioButton>(PanelGender, "rbFemale");
+    imGenderUndef = NewNamed<QLabel>(PanelGender, "imGenderUndef");
+    rbUndefined = NewNamed<QRadioButton>(PanelGender, "rbUndefined");
+    imMale = NewNamed<QLabel>(PanelGender, "imMale");
+    rbMale = NewNamed<QRadioButton>(PanelGender, "rbMale");
+    imFemale = NewNamed<QLabel>(PanelGender, "imFemale");
+    rbFemale = NewNamed<QRadioButton>(PanelGender, "rbFemale");
     rbUndefined->setChecked(true);
     for (QLabel* picture : {imGenderUndef, imMale, imFemale})
         picture->installEventFilter(this);
 
-    gbHistory = Named<QGroupBox>(this, "gbHistory");
-    PanelHistory = Named<QWidget>(gbHistory, "PanelHistory");
-    cbEnableHistory = Named<QCheckBox>(PanelHistory, "cbEnableHistory");
+    gbHistory = NewNamed<QGroupBox>(this, "gbHistory");
+    PanelHistory = NewNamed<QWidget>(gbHistory, "PanelHistory");
+    cbEnableHistory = NewNamed<QCheckBox>(PanelHistory, "cbEnableHistory");
     connect(cbEnableHistory, &QCheckBox::toggled, this, [this] { cbEnableHistoryClick(); });
-    lblHistoryFileName = Named<QLabel>(PanelHistory, "lblHistoryFileName");
+    lblHistoryFileName = NewNamed<QLabel>(PanelHistory, "lblHistoryFileName");
     lblHistoryFileName->setTextFormat(Qt::PlainText);
-    edHistoryFileName = Named<QLineEdit>(PanelHistory, "edHistoryFileName");
+    edHistoryFileName = NewNamed<QLineEdit>(PanelHistory, "edHistoryFileName");
     edHistoryFileName->installEventFilter(this);
     lblHistoryFileName->setBuddy(edHistoryFileName);
-    btHistoryFileSelect = Named<QPushButton>(PanelHistory, "btHistoryFileSelect");
+    btHistoryFileSelect = NewNamed<QPushButton>(PanelHistory, "btHistoryFileSelect");
     btHistoryFileSelect->setText(QStringLiteral("..."));
     connect(btHistoryFileSelect, &QPushButton::clicked, this,
             [this] { btHistoryFileSelectClick(); });
 
-    cbSaveSettings = Named<QCheckBox>(this, "cbSaveSettings");
-    HLine = Named<QFrame>(this, "HLine");
+    cbSaveSettings = NewNamed<QCheckBox>(this, "cbSaveSettings");
+    HLine = NewNamed<QFrame>(this, "HLine");
     HLine->setFrameShape(QFrame::HLine);
     HLine->setFrameShadow(QFrame::Sunken);
 
-    btRegister = Named<QPushButton>(this, "btRegister");
+    btRegister = NewNamed<QPushButton>(this, "btRegister");
     btRegister->setDefault(true);
     // Out of the tab order: Enter reaches it from every control.
     btRegister->setFocusPolicy(Qt::ClickFocus);

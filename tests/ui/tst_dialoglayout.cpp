@@ -1,5 +1,6 @@
 #include "ui/DialogLayout.h"
 
+#include <QSpinBox>
 #include <QtTest>
 
 class TestDialogLayout : public QObject
@@ -45,6 +46,26 @@ private slots:
         QCOMPARE(button.left(), 120);
     }
 
+    void spinEnabled_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("enabled") << true;
+        QTest::newRow("disabled") << false;
+    }
+    void spinEnabled()
+    {
+        QFETCH(bool, enabled);
+        QSpinBox spin;
+        const QColor window = spin.palette().color(QPalette::Active, QPalette::Base);
+        SetSpinEnabled(spin, !enabled);
+        SetSpinEnabled(spin, enabled);
+        QCOMPARE(spin.isEnabled(), enabled);
+        // The background it paints with in its state: the window colour or the button face.
+        const QPalette::ColorGroup group = enabled ? QPalette::Active : QPalette::Disabled;
+        QCOMPARE(spin.palette().color(group, QPalette::Base),
+                 enabled ? window : spin.palette().color(QPalette::Active, QPalette::Button));
+    }
+
     void browseButton()
     {
         QRect edit(16, 72, 200, 23);
@@ -55,5 +76,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestDialogLayout)
+QTEST_MAIN(TestDialogLayout)
 #include "tst_dialoglayout.moc"
