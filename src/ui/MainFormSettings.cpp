@@ -13,6 +13,7 @@
 #include "net/BroadcastChoice.h"
 #include "net/EnumNetworkItfs.h"
 #include "net/NetProc.h"
+#include "ui/ColorMenuCtrl.h"
 #include "ui/MainActions.h"
 #include "ui/MainCaptions.h"
 #include "ui/MainLayoutRules.h"
@@ -49,6 +50,8 @@ void TMainForm::ApplyLanguage()
         FConfig.GetStr(language_file_name) == QFileInfo(current).fileName())
         return;
     ApplyMainCaptions(*this, FLang);
+    if (ColorMenu)
+        ColorMenu->UpdateCaptions();
     FNameEdit->ApplyLanguage();
     SetStatusText(0, FLang.GetString(ChatStateTextId(FEngine->ChatState())));
     FConfig.SetStr(language_file_name,
