@@ -12,6 +12,7 @@
 #include "platform/CodePage.h"
 
 #include "ui/MainForm.h"
+#include "ui/RyMenus.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -109,6 +110,8 @@ int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
     QApplication::setApplicationName(QStringLiteral("zelkit-chat"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zelkit Chat"));
     QApplication::setDesktopFileName(QStringLiteral("zelkit-chat"));
+    // Before any window: the menus take the desktop's colours as they are at the start.
+    AppMenuPainter();
     TMainForm form(AppConfig(), AppLang(), AppChatLog());
     form.Arguments = options.Rest;
     form.ApplyLanguage();
