@@ -13,6 +13,7 @@
 #include "platform/CodePage.h"
 
 #include "ui/MainForm.h"
+#include "ui/RyMenus.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -117,6 +118,8 @@ int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
         instance.ActivateOtherInstance();
         return 0;
     }
+    // Before any window: the menus take the desktop's colours as they are at the start.
+    AppMenuPainter();
     TMainForm form(AppConfig(), AppLang(), AppChatLog());
     instance.SetOnShowRequest([&form] { form.TrayIconClick(Qt::LeftButton, 0); });
     form.Arguments = options.Rest;

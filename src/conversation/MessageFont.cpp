@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QFontDialog>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -120,20 +119,6 @@ void TMessageFont::ApplyChosenFont(const QFont& chosen)
     if (OnUpdateEditorMinHeight)
         OnUpdateEditorMinHeight();
     UpdateSizeCommands(font.pointSize());
-}
-
-void TMessageFont::PopupMenuColorPopup(const QList<QMenu*>& colorMenus) const
-{
-    const int checked = ColorMenuIndexOf(EditorColor());
-    for (QMenu* menu : colorMenus) {
-        const QList<QAction*> entries = menu->actions();
-        for (int i = 0; i < entries.size(); ++i) {
-            if (entries[i]->isSeparator())
-                continue;
-            entries[i]->setCheckable(true);
-            entries[i]->setChecked(i == checked);
-        }
-    }
 }
 
 void TMessageFont::ColorChosen(std::uint32_t color)

@@ -7,7 +7,6 @@
 #include <functional>
 #include <optional>
 
-class QMenu;
 class QObject;
 class QPlainTextEdit;
 class QTextEdit;
@@ -19,7 +18,7 @@ class TConfig;
 // them. The commands of the main window that change it run here:
 //   miFontSizePlusClick / miFontSizeMinusClick   the size, within 7..20
 //   btFontClick                                  the font dialog
-//   PopupMenuColorPopup / ColorChosen            the colour of my messages
+//   ColorChosen                                  the colour of my messages
 //   SaveFontSettings / ApplyFontSettings         the settings msg_color, font_*
 //
 // The editor's colour is its palette's text colour. The character set has no meaning for Qt
@@ -55,9 +54,6 @@ public:
     // The font dialog's OK: the font goes to the editor and both consoles.
     void ApplyChosenFont(const QFont& font);
 
-    // Checks the entry of the editor's colour in each menu: 11 colours, a separator,
-    // "<more...>" (checked for any other colour).
-    void PopupMenuColorPopup(const QList<QMenu*>& colorMenus) const;
     // The colour menu's choice.
     void ColorChosen(std::uint32_t color);
 

@@ -1,6 +1,7 @@
 #include "ui/MainActions.h"
 
 #include "ui/ProgramImages.h"
+#include "ui/RyMenus.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -136,6 +137,9 @@ void BuildMainMenus(QMainWindow& window)
     MakeRadioPair(window, pByGender, pByNic);
     pByGender->setVisible(false);
     pByNic->setVisible(false);
+
+    for (QWidget* menu : std::initializer_list<QWidget*>{bar, editors, clients})
+        AppMenuPainter().Attach(menu);
 }
 
 QAction* FindAction(const QObject& root, const char* name)

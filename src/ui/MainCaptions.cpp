@@ -1,6 +1,5 @@
 #include "ui/MainCaptions.h"
 
-#include "conversation/ColorTable.h"
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "ui/MainActions.h"
@@ -99,14 +98,4 @@ void ApplyMainCaptions(QObject& window, const TLangControl& lang)
     }
     if (auto* send = window.findChild<QPushButton*>(QStringLiteral("btSend")))
         send->setText(lang.GetString(sidSend));
-    // Each colour item holds its row of the colour table; the last one opens the dialog.
-    for (const char* name : {"miFontColor", "PopupMenuColor"})
-        if (QMenu* menu = FindMenu(window, name))
-            for (QAction* item : menu->actions())
-                if (!item->isSeparator()) {
-                    const int row = item->data().toInt();
-                    item->setText(lang.GetString(row >= 0 && row < ColorTableCount
-                                                     ? ColorTable()[row].CaptionId
-                                                     : sidColorMore));
-                }
 }

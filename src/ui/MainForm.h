@@ -21,6 +21,7 @@ class QToolBar;
 class QToolButton;
 class TChatCore;
 class TChatLog;
+class TColorMenuCtrl;
 class TConfig;
 class TConsoleAutoScroll;
 class TConsoleLinkClick;
@@ -68,6 +69,8 @@ public:
     QToolBar* ToolBarMain = nullptr;
     QPushButton* btSend = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
+    // The colour of my messages, in btColor's drop-down and miFontColor's submenu.
+    TColorMenuCtrl* ColorMenu = nullptr;
 
     TConsoleWriter& Consoles() { return *FConsoles; }
     TChatCore& ChatCore() { return *FChatCore; }

@@ -6,7 +6,6 @@
 #include "config/Globals.h"
 #include "conversation/ChCore.h"
 #include "conversation/ChatLog.h"
-#include "conversation/ColorTable.h"
 #include "conversation/EditorWidget.h"
 #include "conversation/EmoticonMenu.h"
 #include "conversation/Emoticons.h"
@@ -18,10 +17,12 @@
 #include "lang/LngDefId.h"
 #include "net/NetProc.h"
 #include "platform/CodePage.h"
+#include "ui/ColorMenuCtrl.h"
 #include "ui/ContactView.h"
 #include "ui/DesktopHost.h"
 #include "ui/MainActions.h"
 #include "ui/MainLayoutRules.h"
+#include "ui/RyMenus.h"
 #include "ui/TrayIcon.h"
 #include "ui/WindowStateRules.h"
 
@@ -29,7 +30,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
@@ -147,37 +147,16 @@ void TMainForm::WireCommands()
     on("miAbout", about);
     on("mitrAbout", about);
 
-    // The colour of my messages: the table's colours, and any other from the colour dialog.
-    QMenu* colours = FindMenu(*this, "miFontColor");
     auto* dropDown = new QMenu(this);
     dropDown->setObjectName(QStringLiteral("PopupMenuColor"));
-    for (QMenu* menu : {colours, dropDown}) {
-        auto* group = new QActionGroup(menu);
-        for (int i = 0; i <= ColorMenuMore; ++i) {
-            if (i == ColorMenuSeparator) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* item = menu->addAction(ColorMenuCaption(i));
-            item->setCheckable(true);
-            item->setData(i);
-            group->addAction(item);
-            connect(item, &QAction::triggered, this, [this, i] {
-                if (i < ColorTableCount) {
-                    FFont->ColorChosen(ColorTable()[i].Value);
-                    return;
-                }
-                const QColor chosen =
-                    QColorDialog::getColor(ColorFromValue(FFont->EditorColor()), this);
-                if (chosen.isValid())
-                    FFont->ColorChosen(ColorValue(chosen));
-            });
-        }
-        connect(menu, &QMenu::aboutToShow, this, [this, colours, dropDown] {
-            FFont->PopupMenuColorPopup({colours, dropDown});
-        });
-    }
-    findChild<QToolButton*>(QStringLiteral("btColor"))->setMenu(dropDown);
+    ColorMenu = new TColorMenuCtrl(FLang, this);
+    ColorMenu->Button = findChild<QToolButton*>(QStringLiteral("btColor"));
+    ColorMenu->Menu = dropDown;
+    ColorMenu->MenuItem = FindMenu(*this, "miFontColor");
+    ColorMenu->DialogParent = this;
+    ColorMenu->CurrentColor = [this] { return FFont->EditorColor(); };
+    ColorMenu->OnColorChosen = [this] { FFont->ColorChosen(ColorMenu->Color); };
+    ColorMenu->Build();
 
     auto* emoticons = new QMenu(this);
     emoticons->setObjectName(QStringLiteral("PopupMenuEmoticons"));
@@ -281,6 +260,7 @@ void TMainForm::miLanguageClick()
         QAction* item = menu->addAction(captions[i]);
         item->setCheckable(true);
         item->setData(paths[i]);
+        SetMenuItemTag(*item, i);
         group->addAction(item);
         connect(item, &QAction::triggered, this, [this, markCurrent, path = paths[i]] {
             if (FLang.CurrentFileName() == path)
@@ -299,6 +279,7 @@ void TMainForm::miLanguageClick()
         ApplyLanguage();
     });
     markCurrent();
+    AppMenuPainter().Attach(menu);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -13,6 +13,7 @@
 #include "net/BroadcastChoice.h"
 #include "net/EnumNetworkItfs.h"
 #include "net/NetProc.h"
+#include "ui/ColorMenuCtrl.h"
 #include "ui/MainActions.h"
 #include "ui/MainCaptions.h"
 #include "ui/MainLayoutRules.h"
@@ -52,6 +53,8 @@ void TMainForm::ApplyLanguage()
         FConfig.GetStr(language_file_name) == QFileInfo(current).fileName())
         return;
     ApplyMainCaptions(*this, FLang);
+    if (ColorMenu)
+        ColorMenu->UpdateCaptions();
     FNameEdit->ApplyLanguage();
     FStatusHints->ApplyLanguage();
     FParams->ApplyLanguage();

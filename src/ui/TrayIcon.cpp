@@ -1,6 +1,7 @@
 #include "ui/TrayIcon.h"
 
 #include "ui/ProgramImages.h"
+#include "ui/RyMenus.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,9 +27,7 @@ TTrayIcon::TTrayIcon(QWidget& window) : QObject(&window)
     QAction* toggle = Item(*FMenu, "mitrShowHide");
     // Not translated: it names the program.
     toggle->setText(QStringLiteral("Show/Hide Zelkit Chat"));
-    QFont bold = toggle->font();
-    bold.setBold(true);
-    toggle->setFont(bold);
+    FMenu->setDefaultAction(toggle);
     FMenu->addSeparator();
     Item(*FMenu, "mitrChangeUser");
     Item(*FMenu, "mitrPreferences", 13);
@@ -37,6 +36,7 @@ TTrayIcon::TTrayIcon(QWidget& window) : QObject(&window)
     Item(*FMenu, "mitrAntiboss", 0);
     FMenu->addSeparator();
     Item(*FMenu, "mitrExit");
+    AppMenuPainter().Attach(FMenu);
     connect(toggle, &QAction::triggered, this, [this] {
         if (OnToggle)
             OnToggle();

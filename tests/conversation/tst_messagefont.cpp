@@ -6,7 +6,6 @@
 #include "conversation/RichEdit.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -86,32 +85,6 @@ private slots:
         QCOMPARE(ColorMenuCaption(ColorMenuMore), QStringLiteral("<more...>"));
         QCOMPARE(ColorMenuCaption(ColorMenuSeparator), QString());
         QCOMPARE(ColorMenuIndexOf(0x123456), ColorMenuMore);
-    }
-
-    void colorMenuMarksTheEditorColor_data()
-    {
-        QTest::addColumn<uint>("color");
-        QTest::addColumn<int>("checked");
-        QTest::newRow("black") << 0x000000u << 0;
-        QTest::newRow("teal") << 0x808000u << 10;
-        QTest::newRow("custom") << 0x123456u << 12;
-    }
-    void colorMenuMarksTheEditorColor()
-    {
-        QFETCH(uint, color);
-        QFETCH(int, checked);
-        QMenu dropDown, subMenu;
-        for (QMenu* menu : {&dropDown, &subMenu}) {
-            for (int i = 0; i < ColorTableCount; ++i)
-                menu->addAction(ColorMenuCaption(i));
-            menu->addSeparator();
-            menu->addAction(ColorMenuCaption(ColorMenuMore));
-        }
-        FFont->SetEditorColor(color);
-        FFont->PopupMenuColorPopup({&dropDown, &subMenu});
-        for (QMenu* menu : {&dropDown, &subMenu})
-            for (int i = 0; i < menu->actions().size(); ++i)
-                QCOMPARE(menu->actions()[i]->isChecked(), i == checked);
     }
 
     void colorChosen()
