@@ -101,6 +101,8 @@ public:
     void miClearCurrentPageClick();
     void miClearAllClick();
     void miAntibossClick();
+    // The About box, modal, made for this showing.
+    void miAboutClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -13,6 +13,7 @@
 #include "net/BroadcastChoice.h"
 #include "net/EnumNetworkItfs.h"
 #include "net/NetProc.h"
+#include "ui/AboutBox.h"
 #include "ui/MainActions.h"
 #include "ui/MainCaptions.h"
 #include "ui/MainLayoutRules.h"
@@ -50,6 +51,8 @@ void TMainForm::ApplyLanguage()
         return;
     ApplyMainCaptions(*this, FLang);
     FNameEdit->ApplyLanguage();
+    if (auto* about = findChild<TFormAbout*>(QString(), Qt::FindDirectChildrenOnly))
+        about->ApplyLanguage(FLang);
     SetStatusText(0, FLang.GetString(ChatStateTextId(FEngine->ChatState())));
     FConfig.SetStr(language_file_name,
                    current.isEmpty() ? QString() : QFileInfo(current).fileName());
