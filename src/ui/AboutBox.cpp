@@ -178,8 +178,9 @@ void TFormAbout::showEvent(QShowEvent* event)
 
 void TFormAbout::keyPressEvent(QKeyEvent* event)
 {
-    // A key that types a character (Esc and Enter included); Shift, Ctrl or F5 alone do not.
-    if (!event->text().isEmpty()) {
+    // A key that types a character (Esc and Enter included); Shift, Ctrl or F5 alone do not,
+    // nor does Alt with a letter, which belongs to the window manager and the menus.
+    if (!event->text().isEmpty() && !(event->modifiers() & Qt::AltModifier)) {
         FormKeyPress(event->text());
         return;
     }

@@ -195,6 +195,8 @@ private slots:
         QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << true;
         QTest::newRow("Shift alone") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << false;
         QTest::newRow("Ctrl alone") << int(Qt::Key_Control) << int(Qt::ControlModifier) << false;
+        QTest::newRow("Alt+letter") << int(Qt::Key_Q) << int(Qt::AltModifier) << false;
+        QTest::newRow("Ctrl+letter") << int(Qt::Key_C) << int(Qt::ControlModifier) << true;
         QTest::newRow("Alt alone") << int(Qt::Key_Alt) << int(Qt::AltModifier) << false;
         QTest::newRow("F5") << int(Qt::Key_F5) << 0 << false;
         QTest::newRow("arrow") << int(Qt::Key_Left) << 0 << false;
