@@ -12,6 +12,15 @@ QString DefaultString(int id)
     return QString::fromLatin1(DefaultStrings[id]);
 }
 
+// Never ends on the first half of a surrogate pair.
+QString CaptionPart(const QString& text)
+{
+    qsizetype n = qMin(text.size(), qsizetype(TLangControl::MaxCaptionPart));
+    if (n < text.size() && n > 0 && text[n - 1].isHighSurrogate() && text[n].isLowSurrogate())
+        --n;
+    return text.left(n);
+}
+
 } // namespace
 
 TLangControl::TLangControl(TFolderSource appFolder) : FAppFolder(std::move(appFolder)) {}
@@ -83,7 +92,7 @@ void TLangControl::UseDefaultLanguage()
 
 QString TLangControl::Caption(const QString& name, const QString& note)
 {
-    return name + QStringLiteral(" (") + note + u')';
+    return CaptionPart(name) + QStringLiteral(" (") + CaptionPart(note) + u')';
 }
 
 QString TLangControl::CurrentCaption() const

@@ -40,7 +40,12 @@ public:
     // do not change order between showings.
     void ListLanguages(QStringList& paths, QStringList& captions) const;
 
-    // "name (note)" as the lists show a language.
+    // A language's name or note is a word or two; a file holding megabytes there would make
+    // every opening of the Language menu lay out that text (seconds each time), so the lists
+    // show at most this many characters of each.
+    static constexpr int MaxCaptionPart = 100;
+
+    // "name (note)" as the lists show a language, each part cut to MaxCaptionPart.
     static QString Caption(const QString& name, const QString& note);
     // The caption of the language in effect, from GetString(0) and GetString(1).
     QString CurrentCaption() const;

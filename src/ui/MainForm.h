@@ -109,6 +109,8 @@ public:
     void miAntibossClick();
     // The preferences dialog; after an OK the texts and then the settings are applied.
     void miPreferencesClick();
+    // The About box, modal, made for this showing.
+    void miAboutClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

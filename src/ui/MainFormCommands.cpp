@@ -17,11 +17,13 @@
 #include "lang/LngDefId.h"
 #include "net/NetProc.h"
 #include "platform/CodePage.h"
+#include "ui/AboutBox.h"
 #include "ui/ColorMenuCtrl.h"
 #include "ui/ContactView.h"
 #include "ui/DesktopHost.h"
 #include "ui/MainActions.h"
 #include "ui/MainLayoutRules.h"
+#include "ui/ProductLinks.h"
 #include "ui/RyMenus.h"
 #include "ui/TrayIcon.h"
 #include "ui/WindowStateRules.h"
@@ -33,8 +35,8 @@
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -44,7 +46,6 @@
 
 namespace {
 
-const char HomePage[] = "https://zelkit.example.org/chat/";
 const char DonationPage[] = "https://zelkit.example.org/chat/donate/";
 
 } // namespace
@@ -138,14 +139,11 @@ void TMainForm::WireCommands()
             FEngine->Contacts().SortByNick();
             edMsg->setFocus();
         });
-    on("miZelkitChatOnTheWeb", [] { QDesktopServices::openUrl(QUrl(QLatin1String(HomePage))); });
+    on("miZelkitChatOnTheWeb",
+       [] { QDesktopServices::openUrl(QUrl(QLatin1String(ProductHomePage))); });
     on("miDonate", [] { QDesktopServices::openUrl(QUrl(QLatin1String(DonationPage))); });
-    const auto about = [this] {
-        QMessageBox::about(this, FLang.GetString(sidAboutCaption),
-                           QStringLiteral("Zelkit Chat\nversion 2.3 build 301"));
-    };
-    on("miAbout", about);
-    on("mitrAbout", about);
+    for (const char* name : {"miAbout", "mitrAbout"})
+        on(name, [this] { miAboutClick(); });
 
     auto* dropDown = new QMenu(this);
     dropDown->setObjectName(QStringLiteral("PopupMenuColor"));
@@ -333,6 +331,15 @@ void TMainForm::miAntibossClick()
     default:
         break;
     }
+}
+
+void TMainForm::miAboutClick()
+{
+    // Guarded: the program may end while the box is up, and the window then frees it.
+    QPointer<TFormAbout> box = new TFormAbout(this);
+    box->ApplyLanguage(FLang);
+    box->exec();
+    delete box;
 }
 
 void TMainForm::miExitClick()

@@ -13,6 +13,7 @@
 #include "net/BroadcastChoice.h"
 #include "net/EnumNetworkItfs.h"
 #include "net/NetProc.h"
+#include "ui/AboutBox.h"
 #include "ui/ColorMenuCtrl.h"
 #include "ui/MainActions.h"
 #include "ui/MainCaptions.h"
@@ -58,6 +59,8 @@ void TMainForm::ApplyLanguage()
     FNameEdit->ApplyLanguage();
     FStatusHints->ApplyLanguage();
     FParams->ApplyLanguage();
+    if (auto* about = findChild<TFormAbout*>(QString(), Qt::FindDirectChildrenOnly))
+        about->ApplyLanguage(FLang);
     SetStatusText(0, FLang.GetString(ChatStateTextId(FEngine->ChatState())));
     FConfig.SetStr(language_file_name,
                    current.isEmpty() ? QString() : QFileInfo(current).fileName());

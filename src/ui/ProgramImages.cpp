@@ -96,3 +96,8 @@ QIcon UnhideGlyph()
 {
     return FromResource("unhide-contacts");
 }
+
+QIcon TrademarkImage()
+{
+    return FromResource("about-logo");
+}

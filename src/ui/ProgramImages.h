@@ -11,3 +11,5 @@ QIcon ContactImage(int index);
 QIcon AppIcon(bool messageWaiting = false);
 // The glyph of sbUnhideCL.
 QIcon UnhideGlyph();
+// The About box's logo, 255 x 86, on transparent.
+QIcon TrademarkImage();
