@@ -40,7 +40,7 @@ bool HasWindowManager(const QByteArray& display)
 }
 } // namespace
 
-TXvfbSession::TXvfbSession()
+TXvfbSession::TXvfbSession(const QStringList& launcher) : FLauncher(launcher)
 {
     if (StartServer() && !StartWindowManager())
         FDisplay.clear();
@@ -73,15 +73,12 @@ bool TXvfbSession::StartServer()
         FWhyNot = QStringLiteral("no pipe");
         return false;
     }
-    FServer.setProgram(xvfb);
     // Without -noreset the server starts over whenever its last client leaves, as the probes
     // for the window manager do, and refuses or stalls the clients that come meanwhile.
-    FServer.setArguments({QStringLiteral("-displayfd"), QString::number(ready[1]),
-                          QStringLiteral("-noreset"), QStringLiteral("-nolisten"),
-                          QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                          QStringLiteral("1024x768x24")});
-    FServer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    FServer.start();
+    Launch(FServer, xvfb,
+           {QStringLiteral("-displayfd"), QString::number(ready[1]), QStringLiteral("-noreset"),
+            QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+            QStringLiteral("0"), QStringLiteral("1024x768x24")});
     const bool started = FServer.waitForStarted(StartTimeoutMs);
     ::close(ready[1]);
     QByteArray number;
@@ -114,15 +111,21 @@ bool TXvfbSession::StartWindowManager()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(FDisplay));
     FWindowManager.setProcessEnvironment(environment);
-    FWindowManager.setProgram(openbox);
-    FWindowManager.setArguments({QStringLiteral("--sm-disable")});
-    FWindowManager.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    FWindowManager.start();
+    Launch(FWindowManager, openbox, {QStringLiteral("--sm-disable")});
     if (!WaitForWindowManager()) {
         FWhyNot = QStringLiteral("openbox did not start");
         return false;
     }
     return true;
+}
+
+void TXvfbSession::Launch(QProcess& process, const QString& program, const QStringList& arguments)
+{
+    const QStringList command = FLauncher + QStringList{program} + arguments;
+    process.setProgram(command.first());
+    process.setArguments(command.mid(1));
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start();
 }
 
 bool TXvfbSession::WaitForWindowManager() const

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 // A private X server (Xvfb, no TCP) with a window manager (openbox) for the X11 tests, so that
 // they never touch the user's own desktop. Started before the QApplication, which is then
@@ -10,7 +11,10 @@
 class TXvfbSession
 {
 public:
-    TXvfbSession();
+    // launcher: a command that runs its arguments elsewhere, in front of the server's and the
+    // window manager's own command lines; a host of a simulated LAN needs its own server,
+    // since the server's abstract socket exists only in the network namespace it started in.
+    explicit TXvfbSession(const QStringList& launcher = {});
     ~TXvfbSession();
     Q_DISABLE_COPY_MOVE(TXvfbSession)
 
@@ -24,6 +28,9 @@ private:
     bool StartServer();
     bool StartWindowManager();
     bool WaitForWindowManager() const;
+    void Launch(QProcess& process, const QString& program, const QStringList& arguments);
+
+    QStringList FLauncher;
 
     QProcess FServer;
     QProcess FWindowManager;

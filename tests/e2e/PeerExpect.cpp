@@ -11,12 +11,12 @@ QRegularExpression LinePattern(const QString& expected)
                               QLatin1Char('$'));
 }
 
-bool ExpectLines(TPeerProcess& peer, int from, const QStringList& expected, TLineMatch match,
+bool ExpectLines(TLineSource& peer, int from, const QStringList& expected, TLineMatch match,
                  QByteArray& why)
 {
     int next = from;
     for (const QString& line : expected) {
-        const int last = peer.WaitForLine(LinePattern(line), next);
+        const int last = peer.WaitForLine(LinePattern(line), next, DefaultLineTimeoutMs);
         if (last < 0) {
             why = "missing line \"" + line.toUtf8() + "\" after line " + QByteArray::number(next) +
                   " of " + peer.Describe();

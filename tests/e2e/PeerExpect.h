@@ -1,12 +1,15 @@
 #pragma once
-// Expectations on what a headless peer prints, shared by the end-to-end tests.
+// Expectations on what a program under test writes (a headless peer's output, a history
+// file), shared by the end-to-end tests.
 
-#include "PeerProcess.h"
+#include "LineSource.h"
 
 #include <QByteArray>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+
+inline constexpr int DefaultLineTimeoutMs = 10000;
 
 // An expected output line. "[T] " stands for a time stamp ("[HH:MM:SS] "); everything else
 // is taken literally and must make up the whole line.
@@ -20,8 +23,8 @@ enum class TLineMatch {
 };
 
 // Waits for the expected lines of `peer` from line `from` on. False: the reason, with the
-// peer's output, is in `why`.
-bool ExpectLines(TPeerProcess& peer, int from, const QStringList& expected, TLineMatch match,
+// lines so far, is in `why`.
+bool ExpectLines(TLineSource& peer, int from, const QStringList& expected, TLineMatch match,
                  QByteArray& why);
 
 // Fails the running test function unless ExpectLines holds.

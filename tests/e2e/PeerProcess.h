@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineSource.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,7 +12,7 @@
 // One headless chat peer in a process of its own: commands go to its standard input, its
 // standard output is kept line by line. Every wait has a deadline and returns as soon as
 // its condition holds; nothing here sleeps.
-class TPeerProcess final
+class TPeerProcess final : public TLineSource
 {
 public:
     static constexpr int DefaultTimeoutMs = 10000;
@@ -19,7 +21,7 @@ public:
     // it a fresh temporary folder of its own.
     explicit TPeerProcess(const QString& name, const QString& configHome = {});
     // Kills the process if it still runs.
-    ~TPeerProcess();
+    ~TPeerProcess() override;
     TPeerProcess(const TPeerProcess&) = delete;
     TPeerProcess& operator=(const TPeerProcess&) = delete;
 
@@ -33,7 +35,7 @@ public:
     // Waits for a line at or after index `from` that matches pattern; returns its index or
     // -1 at the deadline (or when the process ended without printing it).
     int WaitForLine(const QRegularExpression& pattern, int from = 0,
-                    int timeoutMs = DefaultTimeoutMs);
+                    int timeoutMs = DefaultTimeoutMs) override;
     // Waits for the process to end; true when it exited normally with code 0.
     bool WaitForCleanExit(int timeoutMs = DefaultTimeoutMs);
     // Waits for the process to end: its exit code, or -1 when it still runs or crashed.
@@ -48,7 +50,7 @@ public:
     int Mark();
     QString ConfigHome() const { return FConfigHome; }
     // Name, state, standard output and standard error: for failure messages.
-    QByteArray Describe() const;
+    QByteArray Describe() const override;
 
 private:
     void Collect();

@@ -5,85 +5,13 @@
 #include "PeerExpect.h"
 #include "PeerProcess.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
+#include "SandboxLan.h"
+
 #include <QtTest>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-#include <unistd.h>
-
-namespace {
-
-// ZELKIT_LAN_SANDBOX names the tool where a clone does not stand beside it; else the copy
-// beside the source tree, else one on the PATH.
-QString FindSandbox()
-{
-    const QString named = qEnvironmentVariable("ZELKIT_LAN_SANDBOX");
-    if (!named.isEmpty())
-        return named;
-    const QString beside = QStringLiteral(LAN_SANDBOX);
-    if (QFile::exists(beside))
-        return beside;
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("lan-sandbox"));
-    return onPath.isEmpty() ? beside : onPath;
-}
-
-const QString Sandbox = FindSandbox();
-constexpr int SkipExitCode = 77; // the test's SKIP_RETURN_CODE in CTest
-
-// Empty when namespaces can be made here; else why not.
-QString SandboxUnavailable()
-{
-    if (!QFile::exists(Sandbox))
-        return QStringLiteral("no lan-sandbox at %1 (set ZELKIT_LAN_SANDBOX to its path)")
-            .arg(Sandbox);
-    if (::geteuid() != 0)
-        return QStringLiteral("lan-sandbox needs root");
-    if (QProcess::execute(Sandbox, {QStringLiteral("check")}) != 0)
-        return QStringLiteral("lan-sandbox check failed: no network namespaces here");
-    return {};
-}
-
-// The LAN of this run; taken down however the test ends, short of a crash.
-class TSandboxLan final
-{
-public:
-    explicit TSandboxLan(int hosts) : FName(QStringLiteral("zke2e%1").arg(::getpid()))
-    {
-        QProcess up;
-        up.setProcessChannelMode(QProcess::MergedChannels);
-        up.start(Sandbox, {QStringLiteral("up"), FName, QString::number(hosts)});
-        FUp = up.waitForFinished(60000) && up.exitStatus() == QProcess::NormalExit &&
-              up.exitCode() == 0;
-        if (!FUp)
-            FWhyNot = QString::fromLocal8Bit(up.readAll()).trimmed();
-    }
-    ~TSandboxLan() { QProcess::execute(Sandbox, {QStringLiteral("down"), FName}); }
-    TSandboxLan(const TSandboxLan&) = delete;
-    TSandboxLan& operator=(const TSandboxLan&) = delete;
-
-    bool IsUp() const { return FUp; }
-    // What `up` printed when it failed.
-    QString WhyNot() const { return FWhyNot; }
-    // The sandbox's arguments that run the program on host i (1-based).
-    QStringList OnHost(int i, const QStringList& programArguments) const
-    {
-        return QStringList{QStringLiteral("exec"), FName, QString::number(i),
-                           QStringLiteral(ZELKIT_CHAT_BINARY)} +
-               programArguments;
-    }
-
-private:
-    QString FName;
-    QString FWhyNot;
-    bool FUp = false;
-};
-
-} // namespace
 
 class TestLanSandboxE2E : public QObject
 {
@@ -101,8 +29,10 @@ private slots:
             FPeers.push_back(std::make_unique<TPeerProcess>(nicks[i]));
             TPeerProcess& peer = *FPeers.back();
             // No --broadcast and no --port: the defaults, as a user's first start has them.
-            QVERIFY(peer.Start(Sandbox, FLan.OnHost(i + 1, {QStringLiteral("--headless"),
-                                                            QStringLiteral("--nick"), nicks[i]})));
+            const QStringList command =
+                FLan.OnHost(i + 1, QStringLiteral(ZELKIT_CHAT_BINARY),
+                            {QStringLiteral("--headless"), QStringLiteral("--nick"), nicks[i]});
+            QVERIFY(peer.Start(command.first(), command.mid(1)));
             VERIFY_LINES(
                 peer, 0, TLineMatch::InOrder,
                 (QStringList{"conference [T] <" + nicks[i] + "> entering chat...", "state Ready"}));
@@ -144,15 +74,15 @@ private:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString unavailable = SandboxUnavailable();
+    const QString unavailable = TSandboxLan::Unavailable();
     if (!unavailable.isEmpty()) {
-        std::printf("SKIP: %s\n", qPrintable(unavailable));
+        std::fprintf(stderr, "SKIP: %s\n", qPrintable(unavailable));
         return SkipExitCode;
     }
     // Some containers let a namespace be made but not mounts in it: no LAN there either.
     const TSandboxLan lan(3);
     if (!lan.IsUp()) {
-        std::printf("SKIP: lan-sandbox up failed: %s\n", qPrintable(lan.WhyNot()));
+        std::fprintf(stderr, "SKIP: lan-sandbox up failed: %s\n", qPrintable(lan.WhyNot()));
         return SkipExitCode;
     }
     TestLanSandboxE2E test(lan);
