@@ -13,6 +13,7 @@
 #include "conversation/MessageFont.h"
 #include "conversation/Popups.h"
 #include "conversation/SessionSave.h"
+#include "desktop/X11WindowClass.h"
 #include "lang/Lang.h"
 #include "lang/LngDefId.h"
 #include "net/NetProc.h"
@@ -401,6 +402,9 @@ void TMainForm::TrayIconClick(Qt::MouseButton button, int x)
 void TMainForm::showEvent(QShowEvent* event)
 {
     TFormWithSticker::showEvent(event);
+    if (!event->spontaneous())
+        SetX11WindowClass(*this, QByteArrayLiteral("zelkit-chat"),
+                          QByteArrayLiteral("ZELKIT_CHAT_WINDOW"));
     if (FActivated)
         return;
     FActivated = true;

@@ -43,10 +43,11 @@ bool TDesktopPeer::Start(QString& why)
         return false;
     }
     // The sandbox runs the program in its own process (exec all the way), so the window's
-    // _NET_WM_PID is this process id.
+    // _NET_WM_PID is this process id; its class is the chat window's.
     const std::optional<QByteArray> found = Xdotool(
         {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-         QStringLiteral("--pid"), QString::number(FProcess.processId())});
+         QStringLiteral("--all"), QStringLiteral("--pid"), QString::number(FProcess.processId()),
+         QStringLiteral("--class"), QStringLiteral("^ZELKIT_CHAT_WINDOW$")});
     if (!found || found->trimmed().isEmpty()) {
         why = QStringLiteral("the window of %1 did not show").arg(FNick);
         return false;
