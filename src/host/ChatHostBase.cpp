@@ -39,12 +39,18 @@ void TChatHostBase::StopReceiveThread()
 
 bool TChatHostBase::OpenChatSocket(int& error)
 {
-    return FSocket.Open(error);
+    const bool opened = FSocket.Open(error);
+    if (FThread)
+        FThread->SocketChanged();
+    return opened;
 }
 
 bool TChatHostBase::CloseChatSocket(int& error)
 {
-    return FSocket.Close(error);
+    const bool closed = FSocket.Close(error);
+    if (FThread)
+        FThread->SocketChanged();
+    return closed;
 }
 
 bool TChatHostBase::SendDatagram(const TChatDatagram& datagram, int& error)

@@ -12,7 +12,11 @@
 namespace {
 
 // A blocking wait, not a 10-microsecond busy loop: that would keep a whole core busy.
-constexpr int WaitMs = 100;
+// An idle chat should not wake the machine: the wait ends on data, on a stop and on a change
+// of the socket (SocketChanged); the time-out only backs up a change nobody announced.
+constexpr int WaitMs = 2000;
+// After the socket was closed under the wait, before the next look at it.
+constexpr int ClosedRetryMs = 100;
 // Right after a hand-over each side waits this long for the other before it sleeps: under
 // load the next datagram is there within microseconds, and sleeping costs each side a
 // context switch per datagram.
@@ -80,6 +84,12 @@ void TRecThread::Stop()
     }
 }
 
+void TRecThread::SocketChanged()
+{
+    if (FWakeFd >= 0)
+        (void)::eventfd_write(FWakeFd, 1);
+}
+
 void TRecThread::run()
 {
     if (!FNotifier)
@@ -111,11 +121,21 @@ bool TRecThread::WaitForData()
         watch[1].fd = FSocket.Handle();
         count = 2;
     }
-    if (::poll(watch, count, WaitMs) <= 0 || count < 2)
+    if (::poll(watch, count, WaitMs) <= 0)
+        return false;
+    if (watch[0].revents & POLLIN) {
+        // A stop or a change of the socket; the loop looks at both again.
+        eventfd_t changes = 0;
+        (void)::eventfd_read(FWakeFd, &changes);
+        if (FStopRequested.load())
+            (void)::eventfd_write(FWakeFd, 1);
+        return false;
+    }
+    if (count < 2)
         return false;
     // POLLNVAL: the main thread closed the socket under the wait; the open flag says so next.
     if (watch[1].revents & POLLNVAL) {
-        QThread::msleep(WaitMs);
+        QThread::msleep(ClosedRetryMs);
         return false;
     }
     return watch[1].revents & (POLLIN | POLLERR);

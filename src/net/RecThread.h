@@ -34,6 +34,9 @@ public:
     // True from the moment a datagram is seen until its hand-over has returned or been
     // withdrawn.
     bool IsHandingOver() const { return FHandingOver.load(); }
+    // The socket was opened or closed: the wait starts again on it at once. Without this
+    // call the change is noticed only at the wait's long time-out.
+    void SocketChanged();
 
 protected:
     void run() override;

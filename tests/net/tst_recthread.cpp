@@ -139,11 +139,15 @@ void TestRecThread::noticesSocketOpenedLater()
     FThread->start();
     int error = 0;
     QVERIFY(FSocket->Open(error));
+    // Told of the change, the watcher takes the socket up at once, well before the time-out
+    // that backs an untold change.
+    FThread->SocketChanged();
     Send(1);
-    QTRY_COMPARE(FReceiver->Texts.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(FReceiver->Texts.size(), 1, 1000);
     // Closed under the watcher's wait: no hand-over for a socket that is gone.
     Send(1);
     QVERIFY(FSocket->Close(error));
+    FThread->SocketChanged();
     QCoreApplication::processEvents();
     QCOMPARE(FReceiver->Calls, 1);
 }
