@@ -109,7 +109,6 @@ int RunDesktop(int& argc, char** argv, const THeadlessOptions& options)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelkit-chat"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelkit Chat"));
     QApplication::setDesktopFileName(QStringLiteral("zelkit-chat"));
     // One chat per user: a second start asks the first to come forward and ends, before it
     // makes a window of its own.

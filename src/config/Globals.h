@@ -4,6 +4,11 @@
 
 #include <functional>
 
+// The program's name as its windows, notifications and saved files show it. Not Qt's
+// application display name, which Qt would append to every window title ("Zelkit Chat
+// Preferences — Zelkit Chat").
+inline constexpr char ApplicationTitle[] = "Zelkit Chat";
+
 // The program's data folder, with a trailing "/": where Language/, Sounds/ and the default
 // history live. Set by InitAppFolder when the main window is created.
 extern QString AppFolder;

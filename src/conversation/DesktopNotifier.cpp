@@ -1,5 +1,7 @@
 #include "conversation/DesktopNotifier.h"
 
+#include "config/Globals.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -96,7 +98,7 @@ void TDesktopNotifier::AskCapabilities()
 void TDesktopNotifier::Send(const TNote& note)
 {
     QDBusMessage notify = Call("Notify");
-    notify << QGuiApplication::applicationDisplayName() << FId << QString() << note.Caption
+    notify << QString::fromLatin1(ApplicationTitle) << FId << QString() << note.Caption
            << (FBodyMarkup ? note.Text.toHtmlEscaped() : note.Text)
            << QStringList{QString::fromLatin1(DefaultAction), note.Caption} << QVariantMap()
            << qint32(note.TimeoutMs);

@@ -66,7 +66,7 @@ TSaveDialogRequest SessionDialogRequest(TChatView view, QWidget* parent, const Q
 {
     const TLangControl& lang = AppLang();
     const bool conference = view == TChatView::Conference;
-    const QString title = appTitle.isEmpty() ? QGuiApplication::applicationDisplayName() : appTitle;
+    const QString title = appTitle.isEmpty() ? QString::fromLatin1(ApplicationTitle) : appTitle;
     TSaveDialogRequest request;
     request.Parent = parent;
     request.Title = title + QStringLiteral(" - ") +

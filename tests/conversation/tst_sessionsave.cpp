@@ -159,7 +159,6 @@ private slots:
 
     void dialogTitleDefaultsToTheApplicationsName()
     {
-        QGuiApplication::setApplicationDisplayName(QStringLiteral("Zelkit Chat"));
         QCOMPARE(SessionDialogRequest(TChatView::Conference).Title,
                  QStringLiteral("Zelkit Chat - saving conference"));
     }
