@@ -267,7 +267,6 @@ void TMainForm::FormCreate()
     FHost->RegistrationDialog = [this](bool changeUserMode) {
         return FNameEdit->Execute(changeUserMode);
     };
-    FParams = new TFormParams(FConfig, FLang, this);
 
     FFont = std::make_unique<TMessageFont>(*edMsg, *edGeneral, *edPrivate, FConfig);
     FFont->IncreaseCommands = {FindAction(*this, "miFontSizePlus"),
@@ -327,6 +326,15 @@ void TMainForm::FormDestroy()
     SaveFontSettings();
     FConfig.SaveAll();
     FLog.SetOnFirstWrite(nullptr);
+}
+
+TFormParams& TMainForm::Params()
+{
+    // Made at its first use: a start that never opens the preferences does not pay for
+    // their eight pages.
+    if (!FParams)
+        FParams = new TFormParams(FConfig, FLang, this);
+    return *FParams;
 }
 
 QTextEdit& TMainForm::Console(TChatView view) const

@@ -77,7 +77,8 @@ public:
     TFormPopupMsg& Popup() { return *FPopup; }
     TMessageFont& MessageFont() { return *FFont; }
     TFormNameEdit& NameEdit() { return *FNameEdit; }
-    TFormParams& Params() { return *FParams; }
+    // The preferences dialog, made at its first use.
+    TFormParams& Params();
     bool AutoScroll() const;
     QTextEdit& Console(TChatView view) const;
 

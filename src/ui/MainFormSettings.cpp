@@ -58,7 +58,8 @@ void TMainForm::ApplyLanguage()
         ColorMenu->UpdateCaptions();
     FNameEdit->ApplyLanguage();
     FStatusHints->ApplyLanguage();
-    FParams->ApplyLanguage();
+    if (FParams)
+        FParams->ApplyLanguage();
     if (auto* about = findChild<TFormAbout*>(QString(), Qt::FindDirectChildrenOnly))
         about->ApplyLanguage(FLang);
     SetStatusText(0, FLang.GetString(ChatStateTextId(FEngine->ChatState())));
@@ -120,7 +121,7 @@ void TMainForm::ApplySettings()
 
 void TMainForm::miPreferencesClick()
 {
-    if (!FParams->Execute())
+    if (!Params().Execute())
         return;
     ApplyLanguage();
     ApplySettings();
