@@ -7,7 +7,7 @@
 #include "DesktopPeer.h"
 #include "PeerExpect.h"
 #include "PeerProcess.h"
-#include "SandboxLan.h"
+#include "SandboxTestMain.h"
 
 #include "config/DefConfig.h"
 
@@ -200,20 +200,7 @@ private slots:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QString unavailable = TSandboxLan::Unavailable();
-    if (unavailable.isEmpty())
-        unavailable = MissingDesktopTool();
-    if (!unavailable.isEmpty()) {
-        std::fprintf(stderr, "SKIP: %s\n", qPrintable(unavailable));
-        return SkipExitCode;
-    }
-    const TSandboxLan lan(3);
-    if (!lan.IsUp()) {
-        std::fprintf(stderr, "SKIP: lan-sandbox up failed: %s\n", qPrintable(lan.WhyNot()));
-        return SkipExitCode;
-    }
-    TestDesktopE2E test(lan);
-    return QTest::qExec(&test, argc, argv);
+    return RunOnSandboxLan<TestDesktopE2E>(argc, argv, 3, MissingDesktopTool());
 }
 
 #include "tst_desktop_e2e.moc"

@@ -5,7 +5,7 @@
 #include "PeerExpect.h"
 #include "PeerProcess.h"
 
-#include "SandboxLan.h"
+#include "SandboxTestMain.h"
 
 #include <QtTest>
 
@@ -74,19 +74,7 @@ private:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString unavailable = TSandboxLan::Unavailable();
-    if (!unavailable.isEmpty()) {
-        std::fprintf(stderr, "SKIP: %s\n", qPrintable(unavailable));
-        return SkipExitCode;
-    }
-    // Some containers let a namespace be made but not mounts in it: no LAN there either.
-    const TSandboxLan lan(3);
-    if (!lan.IsUp()) {
-        std::fprintf(stderr, "SKIP: lan-sandbox up failed: %s\n", qPrintable(lan.WhyNot()));
-        return SkipExitCode;
-    }
-    TestLanSandboxE2E test(lan);
-    return QTest::qExec(&test, argc, argv);
+    return RunOnSandboxLan<TestLanSandboxE2E>(argc, argv, 3);
 }
 
 #include "tst_lansandbox_e2e.moc"
